@@ -1,6 +1,6 @@
 # The two everyday commands: `make run` and `make test`. Each first installs
 # whatever Debian packages are missing, then configures and builds.
-.PHONY: deps configure build run test test-asan clean
+.PHONY: deps configure build run test test-asan fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -24,3 +24,16 @@ test-asan: deps
 
 clean:
 	rm -rf build
+
+# Runs each fuzz target for FUZZ_SECONDS from its committed seed corpus.
+FUZZ_SECONDS ?= 60
+FUZZERS := entry_utf8_fuzz entry_utf16_fuzz display_fuzz
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	for f in $(FUZZERS); do \
+	    mkdir -p build/fuzz/corpus/$$f && \
+	    ./build/fuzz/tests/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build/fuzz/ \
+	        build/fuzz/corpus/$$f tests/fuzz/corpus/$$f || exit 1; \
+	done
