@@ -1,0 +1,483 @@
+#include "crossover.h"
+#include "form1.h"
+#include "form2.h"
+#include "form3.h"
+#include "messagewatcher.h"
+#include "navigator.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<CrossoverWindow> makeWindow(int order)
+{
+    switch (order) {
+    case 1:
+        return std::make_unique<Form1>();
+    case 2:
+        return std::make_unique<Form2>();
+    default:
+        return std::make_unique<Form3>();
+    }
+}
+
+QLineEdit* box(QWidget* window, const QString& name)
+{
+    auto* found = window->findChild<QLineEdit*>(name);
+    if (!found)
+        qFatal("no text box %s", qPrintable(name));
+    return found;
+}
+
+QPushButton* button(QWidget* window, const QString& name)
+{
+    auto* found = window->findChild<QPushButton*>(name);
+    if (!found)
+        qFatal("no button %s", qPrintable(name));
+    return found;
+}
+
+void paste(QLineEdit* target, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    target->selectAll();
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+}
+
+double storedValue(const WindowModel& model, const QString& box, int order)
+{
+    static const QStringList boxesByValue[] = {
+        {"Text1", "Text2", "Text4", "Text5", "Text6", "Text9", "Text10"},
+        {"Text1", "Text2", "Text5", "Text6", "Text7", "Text12", "Text13"},
+        {"Text1", "Text2", "Text6", "Text7", "Text8", "Text15", "Text16"},
+    };
+    const double values[] = {model.fc, model.rvg, model.fc1, model.fc2,
+                             model.rvg1, model.fc3, model.rvg2};
+    const auto index = boxesByValue[order - 1].indexOf(box);
+    if (index < 0)
+        qFatal("%s is no entry box", qPrintable(box));
+    return values[index];
+}
+
+QList<CrossoverWindow*> slopeWindows()
+{
+    QList<CrossoverWindow*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<CrossoverWindow*>(widget))
+            windows << window;
+    }
+    return windows;
+}
+
+using Entries = QList<QPair<QString, QString>>;
+using Results = QMap<QString, QString>;
+
+const QStringList entryBoxes[] = {
+    {"Text1", "Text2", "Text4", "Text5", "Text6", "Text9", "Text10"},
+    {"Text1", "Text2", "Text5", "Text6", "Text7", "Text12", "Text13"},
+    {"Text1", "Text2", "Text6", "Text7", "Text8", "Text15", "Text16"},
+};
+const int boxCount[] = {11, 15, 19};
+
+} // namespace
+
+class WindowBehaviour : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typingStoresEveryIntermediateNumber_data();
+    void typingStoresEveryIntermediateNumber();
+    void rejectedTextEmptiesTheBoxAndShowsOneMessage_data();
+    void rejectedTextEmptiesTheBoxAndShowsOneMessage();
+    void oversizedNumberIsKeptOnlyByTheTolerantBox_data();
+    void oversizedNumberIsKeptOnlyByTheTolerantBox();
+    void outputBoxesTakeNoTyping_data();
+    void outputBoxesTakeNoTyping();
+    void calculateWritesEachResultIntoItsBox_data();
+    void calculateWritesEachResultIntoItsBox();
+    void resultsUseTheLocalesDecimalSeparator();
+    void clearEmptiesEveryBoxAndResetsTheValues_data();
+    void clearEmptiesEveryBoxAndResetsTheValues();
+    void resultTooLargeShowsAMessageAndKeepsEarlierResults();
+    void windowOpensCentredWithTheFocusOnCalculate_data();
+    void windowOpensCentredWithTheFocusOnCalculate();
+    void switchingLandsOnAFreshWindowAndLeavesExactlyOne_data();
+    void switchingLandsOnAFreshWindowAndLeavesExactlyOne();
+    void closingTheWindowEndsTheProgram();
+    void exitButtonEndsTheProgram_data();
+    void exitButtonEndsTheProgram();
+
+private:
+    void typeEntries(CrossoverWindow* window, const Entries& entries);
+};
+
+void WindowBehaviour::typeEntries(CrossoverWindow* window, const Entries& entries)
+{
+    for (const auto& [name, text] : entries)
+        QTest::keyClicks(box(window, name), text);
+}
+
+void WindowBehaviour::typingStoresEveryIntermediateNumber_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    for (int order = 1; order <= 3; ++order) {
+        for (const QString& name : entryBoxes[order - 1])
+            QTest::addRow("Form%d/%s", order, qPrintable(name)) << order << name;
+    }
+}
+
+void WindowBehaviour::typingStoresEveryIntermediateNumber()
+{
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    MessageWatcher watcher;
+    auto window = makeWindow(order);
+    QLineEdit* target = box(window.get(), entry);
+
+    QTest::keyClicks(target, "12");
+    QCOMPARE(storedValue(window->model(), entry, order), 12.0);
+    QTest::keyClick(target, Qt::Key_Backspace);
+    QCOMPARE(storedValue(window->model(), entry, order), 1.0);
+    QTest::keyClick(target, Qt::Key_Backspace);
+    QCOMPARE(target->text(), QString());
+    QCOMPARE(storedValue(window->model(), entry, order), 1.0);
+
+    QTest::keyClicks(target, "12");
+    target->selectAll();
+    QTest::keyClick(target, Qt::Key_Delete);
+    QCOMPARE(storedValue(window->model(), entry, order), 12.0);
+    QVERIFY(watcher.messages.isEmpty());
+}
+
+void WindowBehaviour::rejectedTextEmptiesTheBoxAndShowsOneMessage_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("text");
+    for (int order = 1; order <= 3; ++order) {
+        for (const QString& name : entryBoxes[order - 1])
+            QTest::addRow("Form%d/%s/12a", order, qPrintable(name)) << order << name << "12a";
+    }
+    for (const char* text : {"12.5", "12,5", "-5", "+5", "1e3", "abc", "5Ω", " 5", "5 ", "５"})
+        QTest::addRow("Form1/Text1/%s", text) << 1 << "Text1" << QString::fromUtf8(text);
+}
+
+void WindowBehaviour::rejectedTextEmptiesTheBoxAndShowsOneMessage()
+{
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    QFETCH(QString, text);
+    MessageWatcher watcher;
+    auto window = makeWindow(order);
+    QLineEdit* target = box(window.get(), entry);
+    QTest::keyClicks(target, "7");
+
+    paste(target, text);
+
+    QCOMPARE(target->text(), QString());
+    QCOMPARE(storedValue(window->model(), entry, order), 7.0);
+    QCOMPARE(watcher.messages.size(), 1);
+    const MessageWatcher::Message& message = watcher.messages.first();
+    QCOMPARE(message.title, QString(" Error !!"));
+    QCOMPARE(message.text, QString("Моля въвеждайте само числа"));
+    QCOMPARE(message.icon, QMessageBox::Information);
+    QCOMPARE(message.buttonCount, 1);
+}
+
+void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("tolerant");
+    for (int order = 1; order <= 3; ++order) {
+        for (const QString& name : entryBoxes[order - 1]) {
+            QTest::addRow("Form%d/%s", order, qPrintable(name))
+                << order << name << (order == 1 && name == "Text4");
+        }
+    }
+}
+
+void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox()
+{
+    QFETCH(int, order);
+    QFETCH(QString, entry);
+    QFETCH(bool, tolerant);
+    MessageWatcher watcher;
+    auto window = makeWindow(order);
+    QLineEdit* target = box(window.get(), entry);
+    QTest::keyClicks(target, "7");
+
+    const QString oversized = "1" + QString(309, '0');
+    paste(target, oversized);
+
+    QCOMPARE(storedValue(window->model(), entry, order), 7.0);
+    QCOMPARE(target->text(), tolerant ? oversized : QString());
+    QCOMPARE(watcher.messages.size(), tolerant ? 0 : 1);
+}
+
+void WindowBehaviour::outputBoxesTakeNoTyping_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QString>("output");
+    for (int order = 1; order <= 3; ++order) {
+        for (int i = 1; i <= boxCount[order - 1]; ++i) {
+            const QString name = QString("Text%1").arg(i);
+            if (!entryBoxes[order - 1].contains(name))
+                QTest::addRow("Form%d/%s", order, qPrintable(name)) << order << name;
+        }
+    }
+}
+
+void WindowBehaviour::outputBoxesTakeNoTyping()
+{
+    QFETCH(int, order);
+    QFETCH(QString, output);
+    auto window = makeWindow(order);
+    window->show();
+    QLineEdit* target = box(window.get(), output);
+
+    QTest::mouseClick(target, Qt::LeftButton);
+    QTest::keyClicks(target, "5");
+    QVERIFY(!target->hasFocus());
+    QCOMPARE(target->text(), QString());
+}
+
+void WindowBehaviour::calculateWritesEachResultIntoItsBox_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<Entries>("entries");
+    QTest::addColumn<Results>("results");
+
+    QTest::newRow("Form1")
+        << 1
+        << Entries{{"Text1", "3000"}, {"Text2", "8"}, {"Text4", "500"}, {"Text5", "5000"},
+                   {"Text6", "8"},    {"Text9", "5000"}, {"Text10", "6"}}
+        << Results{{"Text3", "0.42"}, {"Text7", "39.81"}, {"Text8", "0.25"}, {"Text11", "5.31"}};
+    QTest::newRow("Form1/midrange without fc2")
+        << 1 << Entries{{"Text4", "500"}, {"Text6", "8"}} << Results{};
+    QTest::newRow("Form2")
+        << 2
+        << Entries{{"Text1", "3000"}, {"Text2", "8"}, {"Text5", "500"}, {"Text6", "5000"},
+                   {"Text7", "8"},    {"Text12", "5000"}, {"Text13", "6"}}
+        << Results{{"Text3", "4.69"},  {"Text4", "0.6"},   {"Text8", "28.15"},
+                   {"Text9", "2.81"},  {"Text10", "0.36"}, {"Text11", "3.6"},
+                   {"Text14", "3.75"}, {"Text15", "0.27"}};
+    QTest::newRow("Form3")
+        << 3
+        << Entries{{"Text1", "500"}, {"Text2", "8"}, {"Text6", "500"}, {"Text7", "3000"},
+                   {"Text8", "8"},   {"Text15", "3000"}, {"Text16", "8"}}
+        << Results{{"Text3", "53.08"},  {"Text4", "3.82"},  {"Text5", "1.27"},
+                   {"Text9", "26.54"},  {"Text10", "79.62"}, {"Text11", "8.85"},
+                   {"Text12", "0.64"},  {"Text13", "0.21"},  {"Text14", "1.91"},
+                   {"Text17", "4.42"},  {"Text18", "13.27"}, {"Text19", "0.32"}};
+}
+
+void WindowBehaviour::calculateWritesEachResultIntoItsBox()
+{
+    QFETCH(int, order);
+    QFETCH(Entries, entries);
+    QFETCH(Results, results);
+    QLocale::setDefault(QLocale::c());
+    auto window = makeWindow(order);
+    typeEntries(window.get(), entries);
+
+    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+
+    for (int i = 1; i <= boxCount[order - 1]; ++i) {
+        const QString name = QString("Text%1").arg(i);
+        QString expected = results.value(name);
+        for (const auto& [entry, text] : entries) {
+            if (entry == name)
+                expected = text;
+        }
+        QCOMPARE(box(window.get(), name)->text(), expected);
+    }
+}
+
+void WindowBehaviour::resultsUseTheLocalesDecimalSeparator()
+{
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    Form1 window;
+    typeEntries(&window, {{"Text4", "500"}, {"Text5", "5000"}, {"Text6", "8"}});
+    QTest::mouseClick(button(&window, "Command1"), Qt::LeftButton);
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(box(&window, "Text7")->text(), QString("39,81"));
+    QCOMPARE(box(&window, "Text8")->text(), QString("0,25"));
+}
+
+void WindowBehaviour::clearEmptiesEveryBoxAndResetsTheValues_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::newRow("Form1") << 1;
+    QTest::newRow("Form2") << 2;
+    QTest::newRow("Form3") << 3;
+}
+
+void WindowBehaviour::clearEmptiesEveryBoxAndResetsTheValues()
+{
+    QFETCH(int, order);
+    MessageWatcher watcher;
+    auto window = makeWindow(order);
+    for (const QString& name : entryBoxes[order - 1])
+        QTest::keyClicks(box(window.get(), name), "5");
+    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+
+    QTest::mouseClick(button(window.get(), "Command2"), Qt::LeftButton);
+
+    for (int i = 1; i <= boxCount[order - 1]; ++i)
+        QCOMPARE(box(window.get(), QString("Text%1").arg(i))->text(), QString());
+    for (const QString& name : entryBoxes[order - 1])
+        QCOMPARE(storedValue(window->model(), name, order), 0.0);
+    QVERIFY(watcher.messages.isEmpty());
+
+    // Nothing is left to calculate.
+    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+    for (int i = 1; i <= boxCount[order - 1]; ++i)
+        QCOMPARE(box(window.get(), QString("Text%1").arg(i))->text(), QString());
+}
+
+void WindowBehaviour::resultTooLargeShowsAMessageAndKeepsEarlierResults()
+{
+    QLocale::setDefault(QLocale::c());
+    MessageWatcher watcher;
+    Form1 window;
+    typeEntries(&window, {{"Text1", "3000"}, {"Text2", "8"}, {"Text4", "1"}, {"Text5", "1"},
+                          {"Text6", "1" + QString(308, '0')}, {"Text9", "5000"}, {"Text10", "6"}});
+
+    QTest::mouseClick(button(&window, "Command1"), Qt::LeftButton);
+
+    QCOMPARE(watcher.texts(), QStringList{"Резултатът е твърде голям"});
+    QCOMPARE(watcher.messages.first().title, QString(" Error !!"));
+    QCOMPARE(box(&window, "Text3")->text(), QString("0.42"));
+    QCOMPARE(box(&window, "Text7")->text(), QString("0"));
+    QCOMPARE(box(&window, "Text8")->text(), QString());
+    QCOMPARE(box(&window, "Text11")->text(), QString());
+    QCOMPARE(window.model().rvg1, 1e308);
+}
+
+void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate_data()
+{
+    clearEmptiesEveryBoxAndResetsTheValues_data();
+}
+
+void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate()
+{
+    QFETCH(int, order);
+    auto window = makeWindow(order);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+
+    const QPoint centre = window->screen()->availableGeometry().center();
+    QVERIFY2((window->geometry().center() - centre).manhattanLength() <= 2,
+             qPrintable(QString("window centre %1,%2 screen centre %3,%4")
+                            .arg(window->geometry().center().x())
+                            .arg(window->geometry().center().y())
+                            .arg(centre.x())
+                            .arg(centre.y())));
+    QCOMPARE(window->focusWidget(), button(window.get(), "Command1"));
+}
+
+void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("Form1 to Form2") << 1 << "Command3" << "Form2";
+    QTest::newRow("Form1 to Form3") << 1 << "Command4" << "Form3";
+    QTest::newRow("Form2 to Form1") << 2 << "Command3" << "Form1";
+    QTest::newRow("Form2 to Form3") << 2 << "Command4" << "Form3";
+    QTest::newRow("Form3 to Form1") << 3 << "Command3" << "Form1";
+    QTest::newRow("Form3 to Form2") << 3 << "Command4" << "Form2";
+}
+
+void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
+{
+    QFETCH(int, from);
+    QFETCH(QString, command);
+    QFETCH(QString, to);
+    Navigator navigator;
+    // Come to the starting window the way a user would: Form1, then across.
+    navigator.show(Slope::First);
+    if (from != 1) {
+        QTest::mouseClick(button(navigator.current(), from == 2 ? "Command3" : "Command4"),
+                          Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QPointer<CrossoverWindow> before = navigator.current();
+    QCOMPARE(before->objectName(), QString("Form%1").arg(from));
+    for (const QString& name : entryBoxes[from - 1])
+        QTest::keyClicks(box(before, name), "5");
+
+    QTest::mouseClick(button(before, command), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(before.isNull());
+    QCOMPARE(slopeWindows().size(), 1);
+    CrossoverWindow* after = navigator.current();
+    QCOMPARE(after->objectName(), to);
+    QVERIFY(after->isVisible());
+    QCOMPARE(after->focusWidget(), button(after, "Command1"));
+    const int order = to.right(1).toInt();
+    for (int i = 1; i <= boxCount[order - 1]; ++i)
+        QCOMPARE(box(after, QString("Text%1").arg(i))->text(), QString());
+    for (const QString& name : entryBoxes[order - 1])
+        QCOMPARE(storedValue(after->model(), name, order), 0.0);
+}
+
+namespace {
+
+// Runs the program's event loop, as main() does, until it ends or five
+// seconds pass; returns its exit code, or -1 on time-out.
+int runEventLoop()
+{
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    timeout.start(5000);
+    return QApplication::exec();
+}
+
+} // namespace
+
+void WindowBehaviour::closingTheWindowEndsTheProgram()
+{
+    Navigator navigator;
+    navigator.show(Slope::Second);
+    QPointer<CrossoverWindow> window = navigator.current();
+
+    QTimer::singleShot(0, window, [window] { window->close(); });
+
+    QCOMPARE(runEventLoop(), 0);
+    QVERIFY(window.isNull());
+    QVERIFY(slopeWindows().isEmpty());
+}
+
+void WindowBehaviour::exitButtonEndsTheProgram_data()
+{
+    clearEmptiesEveryBoxAndResetsTheValues_data();
+}
+
+void WindowBehaviour::exitButtonEndsTheProgram()
+{
+    QFETCH(int, order);
+    Navigator navigator;
+    navigator.show(Slope(order - 1));
+    QPushButton* exit = button(navigator.current(), "Command5");
+
+    QTimer::singleShot(0, exit, [exit] { QTest::mouseClick(exit, Qt::LeftButton); });
+
+    QCOMPARE(runEventLoop(), 0);
+}
+
+QTEST_MAIN(WindowBehaviour)
+#include "tst_windows.moc"
