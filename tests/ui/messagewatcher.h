@@ -1,15 +1,15 @@
 #pragma once
 
 #include <QApplication>
+#include <QEvent>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QObject>
+#include <QPushButton>
 #include <QStringList>
-#include <QTimer>
 
-// Answers every modal message box the program opens, as a user would by
-// pressing OK, and records what each one said, so that a test neither hangs
-// on a box nor misses one.
+// Answers every message box the program opens, as a user would by pressing
+// OK as soon as it shows, and records what each one said, so that a test
+// neither hangs on a box nor misses one.
 class MessageWatcher : public QObject
 {
 public:
@@ -19,14 +19,11 @@ public:
         QString text;
         QMessageBox::Icon icon;
         int buttonCount;
+        bool applicationModal;
     };
 
-    MessageWatcher()
-    {
-        m_timer.setInterval(5);
-        connect(&m_timer, &QTimer::timeout, this, &MessageWatcher::answer);
-        m_timer.start();
-    }
+    MessageWatcher() { qApp->installEventFilter(this); }
+    ~MessageWatcher() override { qApp->removeEventFilter(this); }
 
     QList<Message> messages;
 
@@ -38,16 +35,18 @@ public:
         return result;
     }
 
-private:
-    void answer()
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        messages.append(Message{box->windowTitle(), box->text(), box->icon(),
-                                int(box->buttons().size())});
-        box->button(QMessageBox::Ok)->click();
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box && event->type() == QEvent::Show) {
+            messages.append(Message{box->windowTitle(), box->text(), box->icon(),
+                                    int(box->buttons().size()),
+                                    box->windowModality() == Qt::ApplicationModal});
+            // Pressed once the box's own event loop runs.
+            QMetaObject::invokeMethod(
+                box, [box] { box->button(QMessageBox::Ok)->click(); }, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
     }
-
-    QTimer m_timer;
 };

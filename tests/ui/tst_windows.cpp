@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -192,6 +193,7 @@ void WindowBehaviour::rejectedTextEmptiesTheBoxAndShowsOneMessage()
     QCOMPARE(message.text, QString("Моля въвеждайте само числа"));
     QCOMPARE(message.icon, QMessageBox::Information);
     QCOMPARE(message.buttonCount, 1);
+    QVERIFY(message.applicationModal);
 }
 
 void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox_data()
