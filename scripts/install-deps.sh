@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev clang-14 libclang-rt-14-dev valgrind
-  fonts-liberation2 fonts-dejavu-core fontconfig
+  fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fontconfig
   xvfb xauth xdotool x11-utils imagemagick
   binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev
 )

@@ -1,0 +1,197 @@
+// The window pictures and the window icon as the program carries them: read
+// from the embedded resources of brelkot_resources.
+
+#include <QFile>
+#include <QHash>
+#include <QIcon>
+#include <QImage>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+const QColor orange(0xFF, 0x7F, 0x27);
+const QColor green(0x22, 0xB1, 0x4C);
+const QColor yellow(0xDC, 0xDC, 0x05);
+const QColor white(0xFF, 0xFF, 0xFF);
+const QColor emblemGrey(0xF0, 0xF0, 0xF0);
+
+QString at2x(const QString& path)
+{
+    return QString(path).replace(QLatin1String(".png"), QLatin1String("@2x.png"));
+}
+
+int countColour(const QImage& image, const QColor& colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour.rgb();
+    return n;
+}
+
+QRgb mostFrequentColour(const QImage& image)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    return std::max_element(counts.cbegin(), counts.cend(), [](int a, int b) { return a < b; })
+        .key();
+}
+
+int darkPixels(const QImage& image)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += qGray(image.pixel(x, y)) < 64;
+    return n;
+}
+
+} // namespace
+
+class TestPictures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void picture_data();
+    void picture();
+    void windowIcon_data();
+    void windowIcon();
+    void iconFindsDoubleSizePicture();
+};
+
+void TestPictures::picture_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("response"); // invalid for schematics and emblems
+
+    const QColor responses[] = {orange, green, yellow};
+    const char* const names[] = {
+        "low-pass graph",  "low-pass schematic",  "band-pass graph", "band-pass schematic",
+        "high-pass graph", "high-pass schematic", "emblem"};
+    for (int form = 1; form <= 3; ++form)
+        for (int n = 1; n <= 7; ++n) {
+            const QString path = QStringLiteral(":/pictures/form%1/Image%2.png").arg(form).arg(n);
+            const bool emblem = n == 7;
+            const QSize size = emblem ? QSize(90, form == 1 ? 87 : 88) : QSize(200, 150);
+            const QColor response = n % 2 == 1 && !emblem ? responses[(n - 1) / 2] : QColor();
+            QTest::addRow("form%d Image%d %s", form, n, names[n - 1])
+                << path << size << (emblem ? emblemGrey : white) << response;
+        }
+}
+
+void TestPictures::picture()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    QFETCH(QColor, background);
+    QFETCH(QColor, response);
+
+    QImage images[2];
+    for (int scale : {1, 2}) {
+        const QString file = scale == 1 ? path : at2x(path);
+        QFile f(file);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file + QLatin1String(" is not embedded")));
+        const QByteArray data = f.readAll();
+
+        // PNG header: IHDR with bit depth 8 and colour type 2 (RGB, no alpha).
+        QVERIFY(data.startsWith("\x89PNG\r\n\x1a\n"));
+        QCOMPARE(data.mid(12, 4), QByteArray("IHDR"));
+        QCOMPARE(int(qFromBigEndian<quint32>(data.constData() + 16)), size.width() * scale);
+        QCOMPARE(int(qFromBigEndian<quint32>(data.constData() + 20)), size.height() * scale);
+        QCOMPARE(int(quint8(data[24])), 8);
+        QCOMPARE(int(quint8(data[25])), 2);
+
+        QImage image = QImage::fromData(data).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), size * scale);
+        QVERIFY(!QImage::fromData(data).hasAlphaChannel());
+
+        const QRgb bg = background.rgb();
+        QCOMPARE(image.pixel(0, 0), bg);
+        QCOMPARE(image.pixel(image.width() - 1, 0), bg);
+        QCOMPARE(image.pixel(0, image.height() - 1), bg);
+        QCOMPARE(image.pixel(image.width() - 1, image.height() - 1), bg);
+        QCOMPARE(mostFrequentColour(image), bg);
+        QVERIFY2(darkPixels(image) > 40 * scale * scale, "no black drawing or text");
+
+        // The graph's response is drawn in its group's colour and in no other.
+        for (const QColor& colour : {orange, green, yellow}) {
+            const int n = countColour(image, colour);
+            if (colour == response)
+                QVERIFY2(n > 150 * scale * scale,
+                         qPrintable(QStringLiteral("%1 pixels of the response colour").arg(n)));
+            else
+                QVERIFY2(n == 0,
+                         qPrintable(QStringLiteral("%1 pixels of %2").arg(n).arg(colour.name())));
+        }
+        images[scale - 1] = image;
+    }
+
+    // The double-size picture is the same drawing.
+    const QImage reduced = images[1].scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    qint64 difference = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const QRgb a = images[0].pixel(x, y), b = reduced.pixel(x, y);
+            difference +=
+                qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+        }
+    const double mean = double(difference) / (size.width() * size.height() * 3);
+    QVERIFY2(mean < 12.0, qPrintable(QStringLiteral("mean difference %1").arg(mean)));
+}
+
+void TestPictures::windowIcon_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("size");
+    QTest::newRow("256") << QStringLiteral(":/icons/brelkot.png") << 256;
+    for (int size : {128, 48, 32, 16})
+        QTest::addRow("%d", size) << QStringLiteral(":/icons/brelkot-%1.png").arg(size) << size;
+}
+
+void TestPictures::windowIcon()
+{
+    QFETCH(QString, path);
+    QFETCH(int, size);
+    const QImage image(path);
+    QVERIFY2(!image.isNull(), qPrintable(path + QLatin1String(" is not embedded")));
+    QCOMPARE(image.size(), QSize(size, size));
+    QVERIFY(image.hasAlphaChannel());
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
+        QCOMPARE(qAlpha(argb.pixel(corner)), 0);
+    QCOMPARE(qAlpha(argb.pixel(size / 2, size / 2)), 255);
+    int soft = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const int a = qAlpha(argb.pixel(x, y));
+            soft += a > 0 && a < 128;
+        }
+    QVERIFY2(soft >= size / 2, "no soft shadow");
+}
+
+// On a 2x screen (the test runs with QT_SCALE_FACTOR=2) a QIcon made from the
+// 1x name finds the @2x file beside it, so a window can show the crisp picture.
+void TestPictures::iconFindsDoubleSizePicture()
+{
+    QCOMPARE(qApp->devicePixelRatio(), 2.0);
+    const QIcon icon(QStringLiteral(":/pictures/form1/Image1.png"));
+    const QPixmap pixmap = icon.pixmap(QSize(200, 150), 2.0);
+    QCOMPARE(pixmap.size(), QSize(400, 300));
+    QCOMPARE(pixmap.devicePixelRatio(), 2.0);
+}
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_SCALE_FACTOR", "2");
+    QGuiApplication app(argc, argv);
+    TestPictures test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_pictures.moc"
