@@ -109,6 +109,9 @@ private slots:
     void clearEmptiesEveryBoxAndResetsTheValues_data();
     void clearEmptiesEveryBoxAndResetsTheValues();
     void resultTooLargeShowsAMessageAndKeepsEarlierResults();
+    void extremeResultsShowAsTheRulesSay_data();
+    void extremeResultsShowAsTheRulesSay();
+    void longLeadingZerosStoreTheNumber();
     void windowOpensCentredWithTheFocusOnCalculate_data();
     void windowOpensCentredWithTheFocusOnCalculate();
     void switchingLandsOnAFreshWindowAndLeavesExactlyOne_data();
@@ -201,10 +204,16 @@ void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox_data()
     QTest::addColumn<int>("order");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<bool>("tolerant");
+    QTest::addColumn<QString>("oversized");
+    const QString justTooLarge = "1" + QString(309, '0');
+    const QString hundredThousandDigits = QString(100000, '9');
     for (int order = 1; order <= 3; ++order) {
         for (const QString& name : entryBoxes[order - 1]) {
-            QTest::addRow("Form%d/%s", order, qPrintable(name))
-                << order << name << (order == 1 && name == "Text4");
+            const bool tolerant = order == 1 && name == "Text4";
+            QTest::addRow("Form%d/%s/310 digits", order, qPrintable(name))
+                << order << name << tolerant << justTooLarge;
+            QTest::addRow("Form%d/%s/100000 digits", order, qPrintable(name))
+                << order << name << tolerant << hundredThousandDigits;
         }
     }
 }
@@ -214,12 +223,12 @@ void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox()
     QFETCH(int, order);
     QFETCH(QString, entry);
     QFETCH(bool, tolerant);
+    QFETCH(QString, oversized);
     MessageWatcher watcher;
     auto window = makeWindow(order);
     QLineEdit* target = box(window.get(), entry);
     QTest::keyClicks(target, "7");
 
-    const QString oversized = "1" + QString(309, '0');
     paste(target, oversized);
 
     QCOMPARE(storedValue(window->model(), entry, order), 7.0);
@@ -365,6 +374,72 @@ void WindowBehaviour::resultTooLargeShowsAMessageAndKeepsEarlierResults()
     QCOMPARE(box(&window, "Text8")->text(), QString());
     QCOMPARE(box(&window, "Text11")->text(), QString());
     QCOMPARE(window.model().rvg1, 1e308);
+}
+
+void WindowBehaviour::extremeResultsShowAsTheRulesSay_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<Entries>("entries");
+    QTest::addColumn<Results>("results");
+    QTest::addColumn<bool>("overflow");
+    const QString e20 = "1" + QString(20, '0');
+    const QString e308 = "1" + QString(308, '0');
+
+    QTest::newRow("Form1/exponent form")
+        << 1 << Entries{{"Text1", "1"}, {"Text2", e20}}
+        << Results{{"Text3", "1.59235668789809E+22"}} << false;
+    QTest::newRow("Form2/exponent form and underflow")
+        << 2 << Entries{{"Text1", "1"}, {"Text2", e20}}
+        << Results{{"Text3", "0"}, {"Text4", "2.25193242416098E+22"}} << false;
+    QTest::newRow("Form3/exponent form and underflow")
+        << 3 << Entries{{"Text1", "1"}, {"Text2", e20}}
+        << Results{{"Text3", "0"}, {"Text4", "2.38853503184713E+22"},
+                   {"Text5", "7.96178343949044E+21"}}
+        << false;
+    QTest::newRow("Form1/overflow")
+        << 1 << Entries{{"Text4", "1"}, {"Text5", "1"}, {"Text6", e308}}
+        << Results{{"Text7", "0"}} << true;
+    QTest::newRow("Form2/overflow")
+        << 2 << Entries{{"Text1", "1"}, {"Text2", e308}} << Results{{"Text3", "0"}} << true;
+    QTest::newRow("Form3/overflow")
+        << 3 << Entries{{"Text1", "1"}, {"Text2", e308}} << Results{{"Text3", "0"}} << true;
+}
+
+void WindowBehaviour::extremeResultsShowAsTheRulesSay()
+{
+    QFETCH(int, order);
+    QFETCH(Entries, entries);
+    QFETCH(Results, results);
+    QFETCH(bool, overflow);
+    QLocale::setDefault(QLocale::c());
+    MessageWatcher watcher;
+    auto window = makeWindow(order);
+    for (const auto& [name, text] : entries)
+        paste(box(window.get(), name), text);
+
+    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+
+    QCOMPARE(watcher.texts(), overflow ? QStringList{"Резултатът е твърде голям"} : QStringList{});
+    for (int i = 1; i <= boxCount[order - 1]; ++i) {
+        const QString name = QString("Text%1").arg(i);
+        if (!entryBoxes[order - 1].contains(name))
+            QCOMPARE(box(window.get(), name)->text(), results.value(name));
+    }
+
+    // The window goes on working after the message.
+    QTest::mouseClick(button(window.get(), "Command2"), Qt::LeftButton);
+    typeEntries(window.get(), {{entryBoxes[order - 1][0], "3000"}, {"Text2", "8"}});
+    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+    QVERIFY(!box(window.get(), "Text3")->text().isEmpty());
+}
+
+void WindowBehaviour::longLeadingZerosStoreTheNumber()
+{
+    MessageWatcher watcher;
+    Form3 window;
+    paste(box(&window, "Text16"), QString(100000, '0') + "6");
+    QCOMPARE(window.model().rvg2, 6.0);
+    QVERIFY(watcher.messages.isEmpty());
 }
 
 void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate_data()
