@@ -1,6 +1,6 @@
 # The two everyday commands: `make run` and `make test`. Each first installs
 # whatever Debian packages are missing, then configures and builds.
-.PHONY: deps configure build run test test-asan fuzz clean
+.PHONY: deps configure build run test test-asan fuzz memcheck clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -37,3 +37,7 @@ fuzz: deps
 	    ./build/fuzz/tests/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build/fuzz/ \
 	        build/fuzz/corpus/$$f tests/fuzz/corpus/$$f || exit 1; \
 	done
+
+# The real program under valgrind's memcheck in a scripted session.
+memcheck: build
+	bash scripts/memcheck.sh ./build/default/ui/brelkot build/default/memcheck.log

@@ -83,17 +83,22 @@ using M = WindowModel;
 
 // Each group runs only when every value it names is nonzero; the midrange
 // guard needs all three values even where a formula uses two.
-bool given(double a, double b) { return a != 0 && b != 0; }
-bool given(double a, double b, double c) { return a != 0 && b != 0 && c != 0; }
+bool given(double a, double b)
+{
+    return a != 0 && b != 0;
+}
+bool given(double a, double b, double c)
+{
+    return a != 0 && b != 0 && c != 0;
+}
 
 } // namespace
 
 // First order: one component per filter side, 2 pi written as 6.28.
 
 const WindowModel::Binding firstOrderBindings[] = {
-    {"Text1", &M::fc},         {"Text2", &M::rvg},  {"Text4", &M::fc1, true},
-    {"Text5", &M::fc2},        {"Text6", &M::rvg1}, {"Text9", &M::fc3},
-    {"Text10", &M::rvg2},
+    {"Text1", &M::fc},   {"Text2", &M::rvg}, {"Text4", &M::fc1, true}, {"Text5", &M::fc2},
+    {"Text6", &M::rvg1}, {"Text9", &M::fc3}, {"Text10", &M::rvg2},
 };
 
 FirstOrderModel::FirstOrderModel() : WindowModel(firstOrderBindings, 11) {}
@@ -117,13 +122,19 @@ namespace {
 
 const double sqrt2 = std::sqrt(2.0);
 
-Wide secondOrderC(double f, double r) { return Wide(1) / (Wide(sqrt2 + sqrt2) * 3.14 * f * r) * 1000000; }
-Wide secondOrderL(double f, double r) { return Wide(sqrt2) * r / (Wide(f) * 6.28) * 1000; }
+Wide secondOrderC(double f, double r)
+{
+    return Wide(1) / (Wide(sqrt2 + sqrt2) * 3.14 * f * r) * 1000000;
+}
+Wide secondOrderL(double f, double r)
+{
+    return Wide(sqrt2) * r / (Wide(f) * 6.28) * 1000;
+}
 
 } // namespace
 
 const WindowModel::Binding secondOrderBindings[] = {
-    {"Text1", &M::fc},   {"Text2", &M::rvg},   {"Text5", &M::fc1},  {"Text6", &M::fc2},
+    {"Text1", &M::fc},   {"Text2", &M::rvg},  {"Text5", &M::fc1},   {"Text6", &M::fc2},
     {"Text7", &M::rvg1}, {"Text12", &M::fc3}, {"Text13", &M::rvg2},
 };
 
@@ -154,13 +165,19 @@ void SecondOrderModel::calculateGroups(Results& out) const
 
 namespace {
 
-Wide capacitor(double f, double piFactor, double r) { return Wide(1) / (Wide(f) * piFactor * r) * 1000000; }
-Wide inductor(double r, double factor, double f) { return Wide(r) * factor / (Wide(f) * 6.28) * 1000; }
+Wide capacitor(double f, double piFactor, double r)
+{
+    return Wide(1) / (Wide(f) * piFactor * r) * 1000000;
+}
+Wide inductor(double r, double factor, double f)
+{
+    return Wide(r) * factor / (Wide(f) * 6.28) * 1000;
+}
 
 } // namespace
 
 const WindowModel::Binding thirdOrderBindings[] = {
-    {"Text1", &M::fc},   {"Text2", &M::rvg},   {"Text6", &M::fc1},  {"Text7", &M::fc2},
+    {"Text1", &M::fc},   {"Text2", &M::rvg},  {"Text6", &M::fc1},   {"Text7", &M::fc2},
     {"Text8", &M::rvg1}, {"Text15", &M::fc3}, {"Text16", &M::rvg2},
 };
 

@@ -9,7 +9,8 @@
 bool CheckNumber(std::string_view text);
 
 // What a window does after the text of an entry box changed.
-enum class EntryAction {
+enum class EntryAction
+{
     Ignore, // the bound value stays as it was
     Store,  // the text is a number: store it in the bound value
     Reject, // empty the box, then show the "only numbers" message

@@ -9,8 +9,18 @@
 #include <QScreen>
 #include <QShowEvent>
 
+namespace {
+
+// The fixed border: minimise and close, no maximise. Set before the layout is
+// built, since changing the flags later rebuilds the native window.
+constexpr Qt::WindowFlags fixedBorder =
+    Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
+} // namespace
+
 CrossoverWindow::CrossoverWindow(std::unique_ptr<WindowModel> model, QWidget* parent)
-    : QWidget(parent), m_model(std::move(model))
+    : QWidget(parent, fixedBorder), m_model(std::move(model))
 {
     m_model->load();
 }
@@ -19,11 +29,6 @@ CrossoverWindow::~CrossoverWindow() = default;
 
 void CrossoverWindow::wire(Slope command3Target, Slope command4Target)
 {
-    // The fixed border: minimise and close, no maximise.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-
     for (const std::string& name : m_model->entryBoxes()) {
         QLineEdit* entry = box(name.c_str());
         connect(entry, &QLineEdit::textChanged, this, [this, entry] { entryChanged(entry); });

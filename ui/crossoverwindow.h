@@ -8,7 +8,12 @@ class QLineEdit;
 class QPushButton;
 class WindowModel;
 
-enum class Slope { First, Second, Third };
+enum class Slope
+{
+    First,
+    Second,
+    Third
+};
 
 // What the three slope windows share: the entry boxes bound to the model,
 // calculate, clear, and the two slope buttons and the exit button.
