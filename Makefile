@@ -1,6 +1,6 @@
 # The two everyday commands: `make run` and `make test`. Each first installs
 # whatever Debian packages are missing, then configures and builds.
-.PHONY: deps configure build run test test-asan fuzz memcheck clean
+.PHONY: deps configure build run test test-asan fuzz memcheck clean bench
 
 deps:
 	bash scripts/install-deps.sh
@@ -41,3 +41,8 @@ fuzz: deps
 # The real program under valgrind's memcheck in a scripted session.
 memcheck: build
 	bash scripts/memcheck.sh ./build/default/ui/brelkot build/default/memcheck.log
+
+# Start-up, switching, Calculate, memory and size against a minimal Qt
+# program; prints the table and writes build/default/bench-results.json.
+bench: build
+	cmake --build --preset default --target bench

@@ -10,7 +10,10 @@
 class WindowModel::Results
 {
 public:
-    explicit Results(std::string_view decimalSeparator) : m_separator(decimalSeparator) {}
+    explicit Results(std::string_view decimalSeparator) : m_separator(decimalSeparator)
+    {
+        m_calculation.writes.reserve(12); // the most any window writes
+    }
 
     void show(std::string_view box, Wide value)
     {

@@ -3,8 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 double roundToCents(double value)
 {
@@ -51,11 +49,14 @@ std::string numberText(double value, std::string_view decimalSeparator)
 
     // d.dddddddddddddde+X: fifteen significant digits, correctly rounded.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, 14)
+                         .ptr;
     std::string digits;
     digits += buffer[0];
     digits.append(buffer + 2, 14);
-    const int exponent = std::atoi(buffer + 17);
+    int exponent = 0;
+    std::from_chars(buffer + 17 + (buffer[17] == '+' ? 1 : 0), end, exponent);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev clang-14 libclang-rt-14-dev valgrind
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fontconfig
   xvfb xauth xdotool x11-utils imagemagick
+  libbenchmark-dev libx11-dev libxtst-dev
   binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev
 )
 
