@@ -6,21 +6,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
-
-namespace {
-
-// The fixed border: minimise and close, no maximise. Set before the layout is
-// built, since changing the flags later rebuilds the native window.
-constexpr Qt::WindowFlags fixedBorder =
-    Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
-
-} // namespace
 
 CrossoverWindow::CrossoverWindow(std::unique_ptr<WindowModel> model, QWidget* parent)
-    : QWidget(parent, fixedBorder), m_model(std::move(model))
+    : QWidget(parent), m_model(std::move(model))
 {
     m_model->load();
 }
@@ -42,17 +30,6 @@ void CrossoverWindow::wire(Slope command3Target, Slope command4Target)
     connect(button("Command5"), &QPushButton::clicked, this, &CrossoverWindow::exitRequested);
 
     button("Command1")->setFocus();
-}
-
-void CrossoverWindow::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous()) {
-        if (const QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(width() / 2, height() / 2));
-        }
-    }
-    QWidget::showEvent(event);
 }
 
 void CrossoverWindow::entryChanged(QLineEdit* entry)

@@ -36,8 +36,6 @@ protected:
     // Called by each window once its layout is built.
     void wire(Slope command3Target, Slope command4Target);
 
-    void showEvent(QShowEvent* event) override;
-
 private:
     void entryChanged(QLineEdit* box);
     void calculate();

@@ -1,3 +1,4 @@
+#include "application.h"
 #include "navigator.h"
 
 #include <QApplication>
@@ -5,10 +6,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("brelkot"));
-    QApplication::setApplicationVersion(QStringLiteral(BRELKOT_VERSION));
-    // Matches the windows to the desktop entry, for its name and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.brelkot.Brelkot"));
+    identifyApplication();
 
     Navigator navigator;
     navigator.show(Slope::First);

@@ -5,36 +5,58 @@
 #include "form3.h"
 
 #include <QCoreApplication>
+#include <QScreen>
 
 namespace {
 
-CrossoverWindow* createWindow(Slope slope)
+// The fixed border: minimise and close, no maximise.
+constexpr Qt::WindowFlags fixedBorder =
+    Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
+CrossoverWindow* createWindow(Slope slope, QWidget* parent)
 {
     switch (slope) {
     case Slope::First:
-        return new Form1;
+        return new Form1(parent);
     case Slope::Second:
-        return new Form2;
+        return new Form2(parent);
     case Slope::Third:
-        return new Form3;
+        return new Form3(parent);
     }
     return nullptr;
 }
 
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = window->screen()) {
+        const QRect area = screen->availableGeometry();
+        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
+}
+
 } // namespace
+
+Navigator::Navigator(QObject* parent)
+    : QObject(parent), m_topLevel(new QWidget(nullptr, fixedBorder))
+{
+    // Closing it unloads the slope window inside, and the program ends with it.
+    m_topLevel->setAttribute(Qt::WA_DeleteOnClose);
+}
 
 Navigator::~Navigator()
 {
-    delete m_current;
+    delete m_topLevel;
 }
 
 void Navigator::show(Slope slope)
 {
-    CrossoverWindow* next = createWindow(slope);
-    // Closing the only window ends the program.
-    next->setAttribute(Qt::WA_DeleteOnClose);
+    CrossoverWindow* next = createWindow(slope, m_topLevel);
     connect(next, &CrossoverWindow::switchRequested, this, &Navigator::show);
     connect(next, &CrossoverWindow::exitRequested, qApp, &QCoreApplication::quit);
+    // All three carry the same caption and client area, but each says so in its layout.
+    m_topLevel->setWindowTitle(next->windowTitle());
+    m_topLevel->setFixedSize(next->size());
     next->show();
 
     if (m_current) {
@@ -44,4 +66,7 @@ void Navigator::show(Slope slope)
         m_current->deleteLater();
     }
     m_current = next;
+
+    centreOnScreen(m_topLevel);
+    m_topLevel->show();
 }

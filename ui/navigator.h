@@ -5,20 +5,25 @@
 #include <QObject>
 #include <QPointer>
 
-// Start, switching and exit: exactly one slope window exists at a time.
+// Start, switching and exit: exactly one slope window exists at a time. The
+// slope windows show in one top-level window that lasts the whole run, so a
+// switch builds the new window's controls but no new native window.
 class Navigator : public QObject
 {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit Navigator(QObject* parent = nullptr);
     ~Navigator() override;
 
     // Shows the window of `slope` loaded afresh, then removes the current one.
     void show(Slope slope);
 
     CrossoverWindow* current() const { return m_current; }
+    // The top-level window on the screen; closing it ends the program.
+    QWidget* topLevel() const { return m_topLevel; }
 
 private:
+    QPointer<QWidget> m_topLevel;
     QPointer<CrossoverWindow> m_current;
 };

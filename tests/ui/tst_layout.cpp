@@ -1,3 +1,4 @@
+#include "application.h"
 #include "form1.h"
 #include "form2.h"
 #include "form3.h"
@@ -376,6 +377,7 @@ class LayoutTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { identifyApplication(); }
     void windowIsFixedSizeWithTitleAndIcon_data();
     void windowIsFixedSizeWithTitleAndIcon();
     void windowHoldsExactlyItsControls_data();
@@ -422,6 +424,8 @@ void LayoutTest::windowIsFixedSizeWithTitleAndIcon()
     QCOMPARE(form->size(), clientArea);
     QCOMPARE(form->minimumSize(), clientArea);
     QCOMPARE(form->maximumSize(), clientArea);
+    // The application's icon, the same for every window.
+    QCOMPARE(form->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     QVERIFY(!form->windowIcon().isNull());
 }
 

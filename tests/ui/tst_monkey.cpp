@@ -69,15 +69,42 @@ struct WindowRules
     std::vector<Group> groups;
 };
 
-enum { fc, rvg, fc1, fc2, rvg1, fc3, rvg2 };
+enum
+{
+    fc,
+    rvg,
+    fc1,
+    fc2,
+    rvg1,
+    fc3,
+    rvg2
+};
 
-Checked c1(double f, double r) { return Checked{1} / (Checked{f} * 6.28 * r) * 1000000; }
-Checked l1(double r, double f) { return Checked{r} / (Checked{f} * 6.28) * 1000; }
+Checked c1(double f, double r)
+{
+    return Checked{1} / (Checked{f} * 6.28 * r) * 1000000;
+}
+Checked l1(double r, double f)
+{
+    return Checked{r} / (Checked{f} * 6.28) * 1000;
+}
 const double sqrt2 = std::sqrt(2.0);
-Checked c2(double f, double r) { return Checked{1} / (Checked{sqrt2 + sqrt2} * 3.14 * f * r) * 1000000; }
-Checked l2(double f, double r) { return Checked{sqrt2} * r / (Checked{f} * 6.28) * 1000; }
-Checked c3(double f, double k, double r) { return Checked{1} / (Checked{f} * k * r) * 1000000; }
-Checked l3(double r, double k, double f) { return Checked{r} * k / (Checked{f} * 6.28) * 1000; }
+Checked c2(double f, double r)
+{
+    return Checked{1} / (Checked{sqrt2 + sqrt2} * 3.14 * f * r) * 1000000;
+}
+Checked l2(double f, double r)
+{
+    return Checked{sqrt2} * r / (Checked{f} * 6.28) * 1000;
+}
+Checked c3(double f, double k, double r)
+{
+    return Checked{1} / (Checked{f} * k * r) * 1000000;
+}
+Checked l3(double r, double k, double f)
+{
+    return Checked{r} * k / (Checked{f} * 6.28) * 1000;
+}
 
 const WindowRules rules[] = {
     {{"Text1", "Text2", "Text4", "Text5", "Text6", "Text9", "Text10"},
@@ -124,9 +151,18 @@ const WindowRules rules[] = {
 
 // Characters a user can produce, from the ordinary to the awkward.
 const QStringList awkward = {
-    "a",      "Z",      "е",      "Ж",      ".",      ",",      "-",       "+",
-    " ",      "\t",     "Ω",      "µ",      "５",     "٣",      "\u0301",  "\u200e",
-    "\u200f", "\u202e", "\ufeff", "\U0001F50A", "\U0001D7D8", QString(QChar(0)), "e", "E",
+    "a",          "Z",
+    "е",          "Ж",
+    ".",          ",",
+    "-",          "+",
+    " ",          "\t",
+    "Ω",          "µ",
+    "５",         "٣",
+    "\u0301",     "\u200e",
+    "\u200f",     "\u202e",
+    "\ufeff",     "\U0001F50A",
+    "\U0001D7D8", QString(QChar(0)),
+    "e",          "E",
 };
 
 class Monkey
@@ -301,7 +337,7 @@ void Monkey::check(int step, const QString& what)
         return QString("step %1 (%2) in %3").arg(step).arg(what, window()->objectName());
     };
     int windows = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
+    for (QWidget* widget : QApplication::allWidgets())
         windows += qobject_cast<CrossoverWindow*>(widget) ? 1 : 0;
     if (windows != 1)
         QFAIL(qPrintable(where() + QString(": %1 windows").arg(windows)));
@@ -326,9 +362,9 @@ void Monkey::check(int step, const QString& what)
         m_watcher.messages.begin(), m_watcher.messages.end(),
         [](const MessageWatcher::Message& m) { return m.text == "Моля въвеждайте само числа"; });
     if (rejections != m_expectedMessages)
-        QFAIL(qPrintable(where() + QString(": %1 messages, expected %2")
-                                       .arg(rejections)
-                                       .arg(m_expectedMessages)));
+        QFAIL(qPrintable(
+            where() +
+            QString(": %1 messages, expected %2").arg(rejections).arg(m_expectedMessages)));
     m_messagesAnswered += int(m_watcher.messages.size());
     m_watcher.messages.clear();
     m_expectedMessages = 0;
@@ -393,11 +429,11 @@ private slots:
         // The headless platform says this of every message box; thousands of
         // boxes would drown everything else the run reports.
         static const QtMessageHandler forward = qInstallMessageHandler(nullptr);
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
-                                  const QString& message) {
-            if (!message.contains("does not support propagateSizeHints"))
-                forward(type, context, message);
-        });
+        qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+                if (!message.contains("does not support propagateSizeHints"))
+                    forward(type, context, message);
+            });
     }
 
     void randomEventsKeepEveryRule()

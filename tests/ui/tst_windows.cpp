@@ -1,3 +1,4 @@
+#include "application.h"
 #include "crossover.h"
 #include "form1.h"
 #include "form2.h"
@@ -60,7 +61,7 @@ double storedValue(const WindowModel& model, const QString& box, int order)
         {"Text1", "Text2", "Text5", "Text6", "Text7", "Text12", "Text13"},
         {"Text1", "Text2", "Text6", "Text7", "Text8", "Text15", "Text16"},
     };
-    const double values[] = {model.fc, model.rvg, model.fc1, model.fc2,
+    const double values[] = {model.fc,   model.rvg, model.fc1, model.fc2,
                              model.rvg1, model.fc3, model.rvg2};
     const auto index = boxesByValue[order - 1].indexOf(box);
     if (index < 0)
@@ -68,14 +69,27 @@ double storedValue(const WindowModel& model, const QString& box, int order)
     return values[index];
 }
 
+// Every slope window in existence, top-level or inside another.
 QList<CrossoverWindow*> slopeWindows()
 {
     QList<CrossoverWindow*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
+    for (QWidget* widget : QApplication::allWidgets()) {
         if (auto* window = qobject_cast<CrossoverWindow*>(widget))
             windows << window;
     }
     return windows;
+}
+
+QString centreMismatch(const QWidget* window)
+{
+    const QPoint centre = window->screen()->availableGeometry().center();
+    if ((window->geometry().center() - centre).manhattanLength() <= 2)
+        return {};
+    return QString("window centre %1,%2 screen centre %3,%4")
+        .arg(window->geometry().center().x())
+        .arg(window->geometry().center().y())
+        .arg(centre.x())
+        .arg(centre.y());
 }
 
 using Entries = QList<QPair<QString, QString>>;
@@ -95,6 +109,7 @@ class WindowBehaviour : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void typingStoresEveryIntermediateNumber_data();
     void typingStoresEveryIntermediateNumber();
     void rejectedTextEmptiesTheBoxAndShowsOneMessage_data();
@@ -123,6 +138,11 @@ private slots:
 private:
     void typeEntries(CrossoverWindow* window, const Entries& entries);
 };
+
+void WindowBehaviour::initTestCase()
+{
+    identifyApplication();
+}
 
 void WindowBehaviour::typeEntries(CrossoverWindow* window, const Entries& entries)
 {
@@ -270,27 +290,24 @@ void WindowBehaviour::calculateWritesEachResultIntoItsBox_data()
     QTest::addColumn<Results>("results");
 
     QTest::newRow("Form1")
-        << 1
-        << Entries{{"Text1", "3000"}, {"Text2", "8"}, {"Text4", "500"}, {"Text5", "5000"},
-                   {"Text6", "8"},    {"Text9", "5000"}, {"Text10", "6"}}
+        << 1 << Entries{{"Text1", "3000"}, {"Text2", "8"},    {"Text4", "500"}, {"Text5", "5000"},
+                        {"Text6", "8"},    {"Text9", "5000"}, {"Text10", "6"}}
         << Results{{"Text3", "0.42"}, {"Text7", "39.81"}, {"Text8", "0.25"}, {"Text11", "5.31"}};
     QTest::newRow("Form1/midrange without fc2")
         << 1 << Entries{{"Text4", "500"}, {"Text6", "8"}} << Results{};
-    QTest::newRow("Form2")
-        << 2
-        << Entries{{"Text1", "3000"}, {"Text2", "8"}, {"Text5", "500"}, {"Text6", "5000"},
-                   {"Text7", "8"},    {"Text12", "5000"}, {"Text13", "6"}}
-        << Results{{"Text3", "4.69"},  {"Text4", "0.6"},   {"Text8", "28.15"},
-                   {"Text9", "2.81"},  {"Text10", "0.36"}, {"Text11", "3.6"},
-                   {"Text14", "3.75"}, {"Text15", "0.27"}};
-    QTest::newRow("Form3")
-        << 3
-        << Entries{{"Text1", "500"}, {"Text2", "8"}, {"Text6", "500"}, {"Text7", "3000"},
-                   {"Text8", "8"},   {"Text15", "3000"}, {"Text16", "8"}}
-        << Results{{"Text3", "53.08"},  {"Text4", "3.82"},  {"Text5", "1.27"},
-                   {"Text9", "26.54"},  {"Text10", "79.62"}, {"Text11", "8.85"},
-                   {"Text12", "0.64"},  {"Text13", "0.21"},  {"Text14", "1.91"},
-                   {"Text17", "4.42"},  {"Text18", "13.27"}, {"Text19", "0.32"}};
+    QTest::newRow("Form2") << 2 << Entries{{"Text1", "3000"}, {"Text2", "8"}, {"Text5", "500"},
+                                           {"Text6", "5000"}, {"Text7", "8"}, {"Text12", "5000"},
+                                           {"Text13", "6"}}
+                           << Results{{"Text3", "4.69"},  {"Text4", "0.6"},   {"Text8", "28.15"},
+                                      {"Text9", "2.81"},  {"Text10", "0.36"}, {"Text11", "3.6"},
+                                      {"Text14", "3.75"}, {"Text15", "0.27"}};
+    QTest::newRow("Form3") << 3 << Entries{{"Text1", "500"},  {"Text2", "8"}, {"Text6", "500"},
+                                           {"Text7", "3000"}, {"Text8", "8"}, {"Text15", "3000"},
+                                           {"Text16", "8"}}
+                           << Results{{"Text3", "53.08"}, {"Text4", "3.82"},   {"Text5", "1.27"},
+                                      {"Text9", "26.54"}, {"Text10", "79.62"}, {"Text11", "8.85"},
+                                      {"Text12", "0.64"}, {"Text13", "0.21"},  {"Text14", "1.91"},
+                                      {"Text17", "4.42"}, {"Text18", "13.27"}, {"Text19", "0.32"}};
 }
 
 void WindowBehaviour::calculateWritesEachResultIntoItsBox()
@@ -362,8 +379,13 @@ void WindowBehaviour::resultTooLargeShowsAMessageAndKeepsEarlierResults()
     QLocale::setDefault(QLocale::c());
     MessageWatcher watcher;
     Form1 window;
-    typeEntries(&window, {{"Text1", "3000"}, {"Text2", "8"}, {"Text4", "1"}, {"Text5", "1"},
-                          {"Text6", "1" + QString(308, '0')}, {"Text9", "5000"}, {"Text10", "6"}});
+    typeEntries(&window, {{"Text1", "3000"},
+                          {"Text2", "8"},
+                          {"Text4", "1"},
+                          {"Text5", "1"},
+                          {"Text6", "1" + QString(308, '0')},
+                          {"Text9", "5000"},
+                          {"Text10", "6"}});
 
     QTest::mouseClick(button(&window, "Command1"), Qt::LeftButton);
 
@@ -385,20 +407,19 @@ void WindowBehaviour::extremeResultsShowAsTheRulesSay_data()
     const QString e20 = "1" + QString(20, '0');
     const QString e308 = "1" + QString(308, '0');
 
-    QTest::newRow("Form1/exponent form")
-        << 1 << Entries{{"Text1", "1"}, {"Text2", e20}}
-        << Results{{"Text3", "1.59235668789809E+22"}} << false;
+    QTest::newRow("Form1/exponent form") << 1 << Entries{{"Text1", "1"}, {"Text2", e20}}
+                                         << Results{{"Text3", "1.59235668789809E+22"}} << false;
     QTest::newRow("Form2/exponent form and underflow")
         << 2 << Entries{{"Text1", "1"}, {"Text2", e20}}
         << Results{{"Text3", "0"}, {"Text4", "2.25193242416098E+22"}} << false;
     QTest::newRow("Form3/exponent form and underflow")
         << 3 << Entries{{"Text1", "1"}, {"Text2", e20}}
-        << Results{{"Text3", "0"}, {"Text4", "2.38853503184713E+22"},
+        << Results{{"Text3", "0"},
+                   {"Text4", "2.38853503184713E+22"},
                    {"Text5", "7.96178343949044E+21"}}
         << false;
-    QTest::newRow("Form1/overflow")
-        << 1 << Entries{{"Text4", "1"}, {"Text5", "1"}, {"Text6", e308}}
-        << Results{{"Text7", "0"}} << true;
+    QTest::newRow("Form1/overflow") << 1 << Entries{{"Text4", "1"}, {"Text5", "1"}, {"Text6", e308}}
+                                    << Results{{"Text7", "0"}} << true;
     QTest::newRow("Form2/overflow")
         << 2 << Entries{{"Text1", "1"}, {"Text2", e308}} << Results{{"Text3", "0"}} << true;
     QTest::newRow("Form3/overflow")
@@ -450,18 +471,27 @@ void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate_data()
 void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate()
 {
     QFETCH(int, order);
-    auto window = makeWindow(order);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    Navigator navigator;
+    navigator.show(Slope(order - 1));
+    QWidget* window = navigator.topLevel();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
 
-    const QPoint centre = window->screen()->availableGeometry().center();
-    QVERIFY2((window->geometry().center() - centre).manhattanLength() <= 2,
-             qPrintable(QString("window centre %1,%2 screen centre %3,%4")
-                            .arg(window->geometry().center().x())
-                            .arg(window->geometry().center().y())
-                            .arg(centre.x())
-                            .arg(centre.y())));
-    QCOMPARE(window->focusWidget(), button(window.get(), "Command1"));
+    const QSize clientArea(794, 568);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Brelkot v:1.1"));
+    QCOMPARE(window->size(), clientArea);
+    QCOMPARE(window->minimumSize(), clientArea);
+    QCOMPARE(window->maximumSize(), clientArea);
+    const Qt::WindowFlags flags = window->windowFlags();
+    QVERIFY(flags.testFlags(Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(window->windowIcon().availableSizes(),
+             (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
+    QCOMPARE(navigator.current()->geometry(), QRect(QPoint(0, 0), clientArea));
+    QCOMPARE(navigator.current()->window(), window);
+
+    const QString mismatch = centreMismatch(window);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    QCOMPARE(QApplication::focusWidget(), button(navigator.current(), "Command1"));
 }
 
 void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne_data()
@@ -469,12 +499,18 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne_data()
     QTest::addColumn<int>("from");
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("to");
-    QTest::newRow("Form1 to Form2") << 1 << "Command3" << "Form2";
-    QTest::newRow("Form1 to Form3") << 1 << "Command4" << "Form3";
-    QTest::newRow("Form2 to Form1") << 2 << "Command3" << "Form1";
-    QTest::newRow("Form2 to Form3") << 2 << "Command4" << "Form3";
-    QTest::newRow("Form3 to Form1") << 3 << "Command3" << "Form1";
-    QTest::newRow("Form3 to Form2") << 3 << "Command4" << "Form2";
+    QTest::newRow("Form1 to Form2") << 1 << "Command3"
+                                    << "Form2";
+    QTest::newRow("Form1 to Form3") << 1 << "Command4"
+                                    << "Form3";
+    QTest::newRow("Form2 to Form1") << 2 << "Command3"
+                                    << "Form1";
+    QTest::newRow("Form2 to Form3") << 2 << "Command4"
+                                    << "Form3";
+    QTest::newRow("Form3 to Form1") << 3 << "Command3"
+                                    << "Form1";
+    QTest::newRow("Form3 to Form2") << 3 << "Command4"
+                                    << "Form2";
 }
 
 void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
@@ -485,6 +521,7 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
     Navigator navigator;
     // Come to the starting window the way a user would: Form1, then across.
     navigator.show(Slope::First);
+    QVERIFY(QTest::qWaitForWindowActive(navigator.topLevel()));
     if (from != 1) {
         QTest::mouseClick(button(navigator.current(), from == 2 ? "Command3" : "Command4"),
                           Qt::LeftButton);
@@ -492,6 +529,8 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
     }
     QPointer<CrossoverWindow> before = navigator.current();
     QCOMPARE(before->objectName(), QString("Form%1").arg(from));
+    // Moved away by the user: the window it switches to shows centred again.
+    navigator.topLevel()->move(10, 10);
     for (const QString& name : entryBoxes[from - 1])
         QTest::keyClicks(box(before, name), "5");
 
@@ -503,7 +542,9 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
     CrossoverWindow* after = navigator.current();
     QCOMPARE(after->objectName(), to);
     QVERIFY(after->isVisible());
-    QCOMPARE(after->focusWidget(), button(after, "Command1"));
+    QCOMPARE(QApplication::focusWidget(), button(after, "Command1"));
+    const QString mismatch = centreMismatch(navigator.topLevel());
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     const int order = to.right(1).toInt();
     for (int i = 1; i <= boxCount[order - 1]; ++i)
         QCOMPARE(box(after, QString("Text%1").arg(i))->text(), QString());
@@ -531,8 +572,9 @@ void WindowBehaviour::closingTheWindowEndsTheProgram()
     Navigator navigator;
     navigator.show(Slope::Second);
     QPointer<CrossoverWindow> window = navigator.current();
+    QWidget* topLevel = navigator.topLevel();
 
-    QTimer::singleShot(0, window, [window] { window->close(); });
+    QTimer::singleShot(0, topLevel, [topLevel] { topLevel->close(); });
 
     QCOMPARE(runEventLoop(), 0);
     QVERIFY(window.isNull());

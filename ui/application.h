@@ -1,0 +1,5 @@
+#pragma once
+
+// What the whole program shares: its name and version, its desktop entry and
+// the icon every window and message box carries.
+void identifyApplication();
