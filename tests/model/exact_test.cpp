@@ -434,6 +434,50 @@ TEST(ExactChains, IntermediatesBelowDblMinAndSubnormalResults)
     EXPECT_GT(tally.tiny, 0);
 }
 
+// Doubles at the edges of the normal range, where Wide passes between
+// handling the bits itself and leaving subnormals and the top binade to the
+// maths library.
+class WideEdgeTest : public testing::TestWithParam<double>
+{
+};
+
+TEST_P(WideEdgeTest, ComesBackUnchangedWithEitherSign)
+{
+    const double x = GetParam();
+    EXPECT_EQ(bits(Wide(x).toDouble()), bits(x)) << text(x);
+    EXPECT_EQ(bits(Wide(-x).toDouble()), bits(-x)) << text(-x);
+}
+
+TEST_P(WideEdgeTest, ProductsAndQuotientsRoundLikeTheExactEvaluation)
+{
+    const double x = GetParam();
+    for (const double k : {0.5, 2.0, 0.75, 1.5, 3.0, 1 / 3.0, 1000.0}) {
+        EXPECT_EQ(bits((Wide(x) * k).toDouble()), bits((ExactWide(x) * k).toDouble()))
+            << text(x) << " * " << text(k);
+        EXPECT_EQ(bits((Wide(x) / k).toDouble()), bits((ExactWide(x) / k).toDouble()))
+            << text(x) << " / " << text(k);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(NormalRange, WideEdgeTest,
+                         testing::Values(DBL_TRUE_MIN, 3 * DBL_TRUE_MIN,
+                                         std::nextafter(DBL_MIN, 0.0), DBL_MIN,
+                                         std::nextafter(DBL_MIN, 1.0), 0x1p-1021, 0x1.8p-1021, 0.5,
+                                         1.0, 0x1p1022, std::nextafter(0x1p1023, 0.0), 0x1p1023,
+                                         0x1.8p1023, DBL_MAX));
+
+TEST(WideEdges, InfinityNanAndDivisionByZeroGiveNoDouble)
+{
+    EXPECT_EQ(Wide(HUGE_VAL).toDouble(), std::nullopt);
+    EXPECT_EQ(Wide(-HUGE_VAL).toDouble(), std::nullopt);
+    EXPECT_EQ(Wide(NAN).toDouble(), std::nullopt);
+    EXPECT_EQ((Wide(HUGE_VAL) / 2).toDouble(), std::nullopt);
+    EXPECT_EQ((Wide(2) * HUGE_VAL).toDouble(), std::nullopt);
+    EXPECT_EQ((Wide(1) / 0.0).toDouble(), std::nullopt);
+    EXPECT_EQ((Wide(0.0) / 3).toDouble(), 0.0);
+    EXPECT_EQ((Wide(0.0) * DBL_MAX * DBL_MAX).toDouble(), 0.0);
+}
+
 void expectExactCents(double x)
 {
     EXPECT_EQ(bits(roundToCents(x)), bits(exactCents(x)))
@@ -459,6 +503,19 @@ TEST(ExactCents, RandomDoublesAcrossTheWholeRange)
         const std::uint64_t exponent = static_cast<std::uint64_t>(in.whole(1003, 1075));
         expectExactCents(std::bit_cast<double>(exponent << 52 | in.bits() >> 12));
     }
+}
+
+// Up to 2^53 cents the nearest double comes from one division, above from
+// decimal conversion; from 2^52 on every double is whole.
+TEST(ExactCents, ValuesAroundTheSwitchesOfMethod)
+{
+    for (const double x : {0x1p53 / 100, 0x1p52, 1e13, 1e14, 0x1p46, 0x1p47, 1e15})
+        for (const double near :
+             {std::nextafter(std::nextafter(x, 0.0), 0.0), std::nextafter(x, 0.0), x,
+              std::nextafter(x, HUGE_VAL), std::nextafter(std::nextafter(x, HUGE_VAL), HUGE_VAL)}) {
+            expectExactCents(near);
+            EXPECT_EQ(bits(roundToCents(-near)), bits(-exactCents(near))) << text(-near);
+        }
 }
 
 // k.kk5 is never exact in binary, so its stored value decides the direction.
