@@ -1,6 +1,9 @@
 #include "application.h"
 
+#include "picture.h"
+
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 
 void identifyApplication()
@@ -10,10 +13,17 @@ void identifyApplication()
     // Matches the windows to the desktop entry, for its name and its large icons.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.brelkot.Brelkot"));
 
+    // The windows' default font, which every control but the woofer's three
+    // text boxes uses, and the message boxes with them. Set here, before any
+    // window, no other face is looked up or loaded.
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(7.5);
+    QApplication::setFont(font);
+
     // Title bars and task switchers need no more than 48 pixels; each size
     // given here is decoded and sent to the window system for the window.
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/brelkot-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(Picture::load(QStringLiteral(":/icons/brelkot-%1.png").arg(size)));
     QApplication::setWindowIcon(icon);
 }

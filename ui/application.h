@@ -1,5 +1,5 @@
 #pragma once
 
-// What the whole program shares: its name and version, its desktop entry and
-// the icon every window and message box carries.
+// What the whole program shares: its name and version, its desktop entry, and
+// the default font and the icon every window and message box carries.
 void identifyApplication();

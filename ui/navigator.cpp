@@ -51,20 +51,18 @@ Navigator::~Navigator()
 
 void Navigator::show(Slope slope)
 {
+    // The old window goes before the new one is built, so that the two never
+    // hold their pictures at once; nothing is painted in between.
+    delete m_current;
     CrossoverWindow* next = createWindow(slope, m_topLevel);
-    connect(next, &CrossoverWindow::switchRequested, this, &Navigator::show);
+    // Queued: a switch deletes the button that asked for it, so it waits
+    // until that button's click handler has returned.
+    connect(next, &CrossoverWindow::switchRequested, this, &Navigator::show, Qt::QueuedConnection);
     connect(next, &CrossoverWindow::exitRequested, qApp, &QCoreApplication::quit);
     // All three carry the same caption and client area, but each says so in its layout.
     m_topLevel->setWindowTitle(next->windowTitle());
     m_topLevel->setFixedSize(next->size());
     next->show();
-
-    if (m_current) {
-        // The old window is still inside its button's click handler: hide it
-        // now and let it go once that handler has returned.
-        m_current->hide();
-        m_current->deleteLater();
-    }
     m_current = next;
 
     centreOnScreen(m_topLevel);

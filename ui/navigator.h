@@ -16,7 +16,7 @@ public:
     explicit Navigator(QObject* parent = nullptr);
     ~Navigator() override;
 
-    // Shows the window of `slope` loaded afresh, then removes the current one.
+    // Removes the current window, then shows the window of `slope` loaded afresh.
     void show(Slope slope);
 
     CrossoverWindow* current() const { return m_current; }

@@ -1,20 +1,30 @@
 #include "picture.h"
 
+#include <QImageReader>
 #include <QPixmap>
+
+QPixmap Picture::load(const QString& path)
+{
+    // Every drawing is a PNG. Saying so, with detection off, keeps the reader
+    // from loading each image-format plugin to ask whether it reads the file.
+    // Nothing is kept once the window has gone: a window made again decodes
+    // its seven pictures afresh, which costs far less than holding all 21.
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 void Picture::setSource(const QString& path)
 {
     m_source = path;
-    // On a dense screen the name@2x.png drawing. QPixmap::load keeps what it
-    // decoded by file name, so a window made again reuses its pictures.
     QPixmap pixmap;
     if (devicePixelRatioF() > 1) {
         QString dense = path;
         dense.insert(dense.lastIndexOf(u'.'), u"@2x");
-        if (pixmap.load(dense))
-            pixmap.setDevicePixelRatio(2);
+        pixmap = load(dense);
+        pixmap.setDevicePixelRatio(2);
     }
     if (pixmap.isNull())
-        pixmap.load(path);
+        pixmap = load(path);
     setPixmap(pixmap);
 }

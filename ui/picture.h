@@ -16,6 +16,9 @@ public:
     QString source() const { return m_source; }
     void setSource(const QString& path);
 
+    // A PNG drawing from the resources; a null pixmap if there is none.
+    static QPixmap load(const QString& path);
+
 private:
     QString m_source;
 };

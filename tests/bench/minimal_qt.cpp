@@ -1,9 +1,9 @@
 // The floor: the least a Qt Widgets program does to show one window of the
 // program's size. Start-up and memory of the program are measured against it.
 // A click replaces the window by a new one, shown first and the old one then
-// hidden and deleted, as the program's slope buttons do, so that switching has
-// a floor too. Its three windows differ only in colour, so that the new one
-// can be told from the old one on the screen.
+// hidden and deleted, so that switching has a floor too. Its three windows
+// differ only in colour, so that the new one can be told from the old one on
+// the screen.
 
 #include <QApplication>
 #include <QColor>

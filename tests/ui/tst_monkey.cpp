@@ -277,7 +277,7 @@ void Monkey::deleteIn(QLineEdit* entry)
 void Monkey::click(const char* name)
 {
     QTest::mouseClick(window()->findChild<QPushButton*>(name), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents();
 }
 
 void Monkey::expectTextChange(const QString& boxName, const QString& newText)

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -79,6 +80,32 @@ QList<CrossoverWindow*> slopeWindows()
     }
     return windows;
 }
+
+// The most slope windows the top-level window held at once, counted each time
+// a window is put into it.
+class ChildCounter : public QObject
+{
+public:
+    explicit ChildCounter(QWidget* topLevel) : m_topLevel(topLevel)
+    {
+        topLevel->installEventFilter(this);
+    }
+    int most() const { return m_most; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_topLevel && event->type() == QEvent::ChildAdded) {
+            const auto children = m_topLevel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            m_most = std::max(m_most, int(children.size()));
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_topLevel;
+    int m_most = 0;
+};
 
 QString centreMismatch(const QWidget* window)
 {
@@ -525,7 +552,7 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
     if (from != 1) {
         QTest::mouseClick(button(navigator.current(), from == 2 ? "Command3" : "Command4"),
                           Qt::LeftButton);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::sendPostedEvents();
     }
     QPointer<CrossoverWindow> before = navigator.current();
     QCOMPARE(before->objectName(), QString("Form%1").arg(from));
@@ -534,10 +561,13 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
     for (const QString& name : entryBoxes[from - 1])
         QTest::keyClicks(box(before, name), "5");
 
+    const ChildCounter counter(navigator.topLevel());
     QTest::mouseClick(button(before, command), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents();
 
     QVERIFY(before.isNull());
+    // The old window went before the new one was built.
+    QCOMPARE(counter.most(), 1);
     QCOMPARE(slopeWindows().size(), 1);
     CrossoverWindow* after = navigator.current();
     QCOMPARE(after->objectName(), to);
