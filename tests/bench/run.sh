@@ -28,7 +28,7 @@ memory.ratio <= 1.3'
     stat -c %s "$program" | awk '{ printf "size.stripped_kib\t%.1f\tKiB\n", $1 / 1024 }'
     "$bench/bench_model"
     QT_QPA_PLATFORM=offscreen "$bench/bench_press"
-    "$bench/bench_x11" "$program" "$bench/bench_minimal_qt"
+    "$bench/bench_x11" "$program" "$bench/bench_minimal_qt" "$bench/bench_minimal_text"
 } >"$results"
 
 awk -F'\t' -v json="$json" -v targets="$targets" '

@@ -1,12 +1,13 @@
 // Start-up, switching and peak memory of the program in real X windows, on an
 // Xvfb server of its own, each against the minimal Qt Widgets program
-// (bench_minimal_qt). Clicks go in through XTest; a window counts as mapped at
+// (bench_minimal_qt); start-up and memory also against the minimal one that
+// shows text (bench_minimal_text). Clicks go in through XTest; a window counts as mapped at
 // its MapNotify on the root. A switch is done once the rows through the middle
 // of the pictures show the new window's own pixels, whether they come in a
 // newly mapped window (the minimal program) or in the one already on the
 // screen (the program): the new window lands where the old one was, so
 // anything less could be the old window's pixels.
-//   usage: bench_x11 PROGRAM MINIMAL_PROGRAM [RUNS]
+//   usage: bench_x11 PROGRAM MINIMAL_PROGRAM MINIMAL_TEXT_PROGRAM [RUNS]
 // Prints one figure a line (name, value, unit); progress goes to standard error.
 
 #include <X11/Xlib.h>
@@ -321,6 +322,14 @@ double worst(const std::vector<double>& values)
     return *std::max_element(values.begin(), values.end());
 }
 
+// The value that 95 in 100 switches stay at or under: the tail without the
+// one switch the machine happened to preempt.
+double percentile95(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[(values.size() * 95 + 99) / 100 - 1];
+}
+
 // Returns what the program's windows look like, for the start-up runs.
 WindowPictures switchingBoth(const char* path, const char* minimalPath, int runs)
 {
@@ -328,10 +337,12 @@ WindowPictures switchingBoth(const char* path, const char* minimalPath, int runs
     Switching brelkot = switching(path, true, runs);
     print("switch.painted_ms", median(brelkot.painted), "ms");
     print("switch.painted_worst_ms", worst(brelkot.painted), "ms");
+    print("switch.painted_p95_ms", percentile95(brelkot.painted), "ms");
     for (const Step& step : cycle)
         print(step.name, median(brelkot.byDirection[step.name]), "ms");
     print("switch.minimal_qt_painted_ms", median(minimal.painted), "ms");
     print("switch.minimal_qt_painted_worst_ms", worst(minimal.painted), "ms");
+    print("switch.minimal_qt_painted_p95_ms", percentile95(minimal.painted), "ms");
     print("switch.ratio", median(brelkot.painted) / median(minimal.painted), "x");
     return brelkot.pictures;
 }
@@ -375,52 +386,65 @@ Run runMinimal(const char* path)
     return {startMs, peak};
 }
 
-void startUpAndMemory(const char* path, const char* minimalPath, const WindowPictures& pictures,
-                      int runs)
+void startUpAndMemory(const char* path, const char* minimalPath, const char* textPath,
+                      const WindowPictures& pictures, int runs)
 {
     std::fprintf(stderr, "start-up and memory: %d runs of each, interleaved\n", runs);
     constexpr int warmUp = 2;
-    std::vector<double> starts;
-    std::vector<double> minimalStarts;
-    std::vector<double> ratios;
-    std::vector<double> peaks;
-    std::vector<double> minimalPeaks;
+    std::vector<double> starts, minimalStarts, textStarts;
+    std::vector<double> ratios, textRatios;
+    std::vector<double> peaks, minimalPeaks, textPeaks;
     for (int i = 0; i < warmUp + runs; ++i) {
-        // Alternate which goes first, so that a drift of the machine falls on both.
+        // Rotate which goes first, so that a drift of the machine falls on all three.
         Run run{};
         Run minimal{};
-        if (i % 2) {
-            run = runProgram(path, pictures);
-            minimal = runMinimal(minimalPath);
-        } else {
-            minimal = runMinimal(minimalPath);
-            run = runProgram(path, pictures);
+        Run text{};
+        for (int k = 0; k < 3; ++k) {
+            switch ((i + k) % 3) {
+            case 0:
+                run = runProgram(path, pictures);
+                break;
+            case 1:
+                minimal = runMinimal(minimalPath);
+                break;
+            default:
+                text = runMinimal(textPath);
+                break;
+            }
         }
         if (i < warmUp)
             continue;
         starts.push_back(run.startMs);
         minimalStarts.push_back(minimal.startMs);
+        textStarts.push_back(text.startMs);
         ratios.push_back(run.startMs / minimal.startMs);
+        textRatios.push_back(run.startMs / text.startMs);
         peaks.push_back(double(run.peakKib));
         minimalPeaks.push_back(double(minimal.peakKib));
+        textPeaks.push_back(double(text.peakKib));
     }
     print("startup.brelkot_ms", median(starts), "ms");
     print("startup.minimal_qt_ms", median(minimalStarts), "ms");
     print("startup.ratio", median(ratios), "x");
+    print("startup.minimal_text_ms", median(textStarts), "ms");
+    print("startup.text_ratio", median(textRatios), "x");
     print("memory.brelkot_kib", median(peaks), "KiB");
     print("memory.minimal_qt_kib", median(minimalPeaks), "KiB");
     print("memory.ratio", median(peaks) / median(minimalPeaks), "x");
+    print("memory.minimal_text_kib", median(textPeaks), "KiB");
+    print("memory.text_ratio", median(peaks) / median(textPeaks), "x");
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_x11 PROGRAM MINIMAL_PROGRAM [RUNS]\n");
+    if (argc < 4) {
+        std::fprintf(stderr,
+                     "usage: bench_x11 PROGRAM MINIMAL_PROGRAM MINIMAL_TEXT_PROGRAM [RUNS]\n");
         return 2;
     }
-    const int runs = std::max(20, argc > 3 ? std::atoi(argv[3]) : 25);
+    const int runs = std::max(20, argc > 4 ? std::atoi(argv[4]) : 25);
 
     const std::string name = startXvfb();
     setenv("DISPLAY", name.c_str(), 1);
@@ -436,7 +460,7 @@ int main(int argc, char* argv[])
     XSelectInput(display, root, SubstructureNotifyMask);
 
     const WindowPictures pictures = switchingBoth(argv[1], argv[2], runs);
-    startUpAndMemory(argv[1], argv[2], pictures, runs);
+    startUpAndMemory(argv[1], argv[2], argv[3], pictures, runs);
 
     XCloseDisplay(display);
     kill(xvfb, SIGTERM);
