@@ -1,12 +1,12 @@
 // Start-up, switching and peak memory of the program in real X windows, on an
 // Xvfb server of its own, each against the minimal Qt Widgets program
 // (bench_minimal_qt); start-up and memory also against the minimal one that
-// shows text (bench_minimal_text). Clicks go in through XTest; a window counts as mapped at
-// its MapNotify on the root. A switch is done once the rows through the middle
-// of the pictures show the new window's own pixels, whether they come in a
-// newly mapped window (the minimal program) or in the one already on the
-// screen (the program): the new window lands where the old one was, so
-// anything less could be the old window's pixels.
+// shows text (bench_minimal_text). Clicks go in through XTest; a window counts
+// as mapped at its MapNotify on the root. A switch is done once the rows
+// through the middle of the pictures show the new window's own pixels, whether
+// they come in a newly mapped window (the minimal program) or in the one
+// already on the screen (the program): the new window lands where the old one
+// was, so anything less could be the old window's pixels.
 //   usage: bench_x11 PROGRAM MINIMAL_PROGRAM MINIMAL_TEXT_PROGRAM [RUNS]
 // Prints one figure a line (name, value, unit); progress goes to standard error.
 
@@ -396,22 +396,13 @@ void startUpAndMemory(const char* path, const char* minimalPath, const char* tex
     std::vector<double> peaks, minimalPeaks, textPeaks;
     for (int i = 0; i < warmUp + runs; ++i) {
         // Rotate which goes first, so that a drift of the machine falls on all three.
-        Run run{};
-        Run minimal{};
-        Run text{};
+        std::array<Run, 3> round{};
         for (int k = 0; k < 3; ++k) {
-            switch ((i + k) % 3) {
-            case 0:
-                run = runProgram(path, pictures);
-                break;
-            case 1:
-                minimal = runMinimal(minimalPath);
-                break;
-            default:
-                text = runMinimal(textPath);
-                break;
-            }
+            const int which = (i + k) % 3;
+            round[which] = which == 0 ? runProgram(path, pictures)
+                                      : runMinimal(which == 1 ? minimalPath : textPath);
         }
+        const auto& [run, minimal, text] = round;
         if (i < warmUp)
             continue;
         starts.push_back(run.startMs);
