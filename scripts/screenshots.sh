@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Starts the program in a real X window, checks the caption and the
 # client-area size of each of the three windows, types a full example into
-# each, presses "Изчисли" and saves a screenshot, switching with mouse clicks,
-# and ends the program with "Изход".
+# each, presses "Изчисли" and saves a screenshot, switching with mouse clicks.
+# Then input reaches it in one batch, as on a busy machine, and it must land
+# on the new window; the program ends with "Изход".
 #   usage: screenshots.sh PROGRAM OUTPUT_DIR
 set -euo pipefail
 program=$1
 out=$2
 mkdir -p "$out"
 source "$(dirname "$0")/x11-session.sh"
+
+position() { # window
+    xwininfo -id "$1" | awk '/Absolute upper-left/ {printf "%s ", $4}'
+}
 
 check_window() { # window form
     local info width height
@@ -19,6 +24,7 @@ check_window() { # window form
     [ "$(xdotool getwindowname "$1")" = "Brelkot v:1.1" ] || fail "$2 caption"
     [ "$(xdotool search --onlyvisible --name '^Brelkot v:1\.1$' | wc -l)" = 1 ] ||
         fail "more than one window with $2"
+    [ "$(position "$1")" = "$started_at" ] || fail "$2 is at $(position "$1"), not $started_at"
 }
 
 shoot() { # window form
@@ -33,6 +39,7 @@ LANG=C.UTF-8 "$program" &
 program_pid=$!
 
 id=$(window_id) || fail "no window appeared"
+started_at=$(position "$id")
 shoot "$id" form1
 click "$id" Command3
 id=$(window_id)
@@ -43,6 +50,31 @@ shoot "$id" form3
 click "$id" Command3
 id=$(window_id)
 check_window "$id" "form1 again"
+
+# A switch, a click into the new window's first box and a letter, all queued
+# while the program is stopped: the letter is refused by the new window.
+kill -STOP "$program_pid"
+pause=0 click "$id" Command3
+pause=0 type_into "$id" woofer_f a
+kill -CONT "$program_pid"
+box=$(timeout 10 xdotool search --sync --onlyvisible --name '^ Error !!$' | head -n 1) ||
+    fail "no message after the batch"
+# Answered with Return once it has the keyboard focus.
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^ Error !!$' >/dev/null || break
+    xdotool key Return
+    sleep 0.2
+done
+xdotool search --onlyvisible --name '^ Error !!$' >/dev/null && fail "the message did not close"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended after the batch"
+id=$(window_id)
+check_window "$id" "form2 after the batch"
+type_example "$id"
+click "$id" Command1
+import -window "$id" "$out/batch.png"
+[ "$(compare -metric AE "$out/batch.png" "$out/form2.png" null: 2>&1)" = 0 ] ||
+    fail "the batch did not land on a working form2: $out/batch.png"
+echo "batch: landed on form2, $out/batch.png"
 
 click "$id" Command5
 for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done

@@ -4,7 +4,7 @@
 #include "form2.h"
 #include "form3.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QScreen>
 
 namespace {
@@ -29,9 +29,13 @@ CrossoverWindow* createWindow(Slope slope, QWidget* parent)
 
 void centreOnScreen(QWidget* window)
 {
+    // Halves of the spare room, as the window system centres a new window:
+    // QRect::center() lies half a pixel up and left of that and would move
+    // the window by a pixel at every switch.
     if (const QScreen* screen = window->screen()) {
         const QRect area = screen->availableGeometry();
-        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+        window->move(area.topLeft() + QPoint((area.width() - window->width()) / 2,
+                                             (area.height() - window->height()) / 2));
     }
 }
 
@@ -51,13 +55,19 @@ Navigator::~Navigator()
 
 void Navigator::show(Slope slope)
 {
-    // The old window goes before the new one is built, so that the two never
-    // hold their pictures at once; nothing is painted in between.
-    delete m_current;
+    // A message box is waiting in a handler of the current window, which must
+    // outlive it; the box is modal, so nothing switches until it is answered.
+    if (QApplication::activeModalWidget())
+        return;
+    // The switch happens at the click, so that input already queued behind it
+    // reaches the new window. The old window is still on the stack of its
+    // button's click handler: hidden now, it goes once that has returned.
+    if (m_current) {
+        m_current->hide();
+        m_current->deleteLater();
+    }
     CrossoverWindow* next = createWindow(slope, m_topLevel);
-    // Queued: a switch deletes the button that asked for it, so it waits
-    // until that button's click handler has returned.
-    connect(next, &CrossoverWindow::switchRequested, this, &Navigator::show, Qt::QueuedConnection);
+    connect(next, &CrossoverWindow::switchRequested, this, &Navigator::show);
     connect(next, &CrossoverWindow::exitRequested, qApp, &QCoreApplication::quit);
     // All three carry the same caption and client area, but each says so in its layout.
     m_topLevel->setWindowTitle(next->windowTitle());

@@ -16,7 +16,9 @@ public:
     explicit Navigator(QObject* parent = nullptr);
     ~Navigator() override;
 
-    // Removes the current window, then shows the window of `slope` loaded afresh.
+    // Shows the window of `slope` loaded afresh in place of the current one,
+    // which is hidden at once and deleted once control is back in the event
+    // loop. Refused while a message box is open.
     void show(Slope slope);
 
     CrossoverWindow* current() const { return m_current; }

@@ -10,12 +10,15 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -81,8 +84,8 @@ QList<CrossoverWindow*> slopeWindows()
     return windows;
 }
 
-// The most slope windows the top-level window held at once, counted each time
-// a window is put into it.
+// The most slope windows on show in the top-level window whenever another one
+// is put into it.
 class ChildCounter : public QObject
 {
 public:
@@ -90,14 +93,16 @@ public:
     {
         topLevel->installEventFilter(this);
     }
-    int most() const { return m_most; }
+    int mostShown() const { return m_most; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == m_topLevel && event->type() == QEvent::ChildAdded) {
             const auto children = m_topLevel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-            m_most = std::max(m_most, int(children.size()));
+            m_most =
+                std::max(m_most, int(std::count_if(children.begin(), children.end(),
+                                                   [](QWidget* w) { return !w->isHidden(); })));
         }
         return false;
     }
@@ -107,14 +112,17 @@ private:
     int m_most = 0;
 };
 
+// The window is placed, frame and all, where a box of its client area's size
+// sits centred on the screen, to the half pixel.
 QString centreMismatch(const QWidget* window)
 {
-    const QPoint centre = window->screen()->availableGeometry().center();
-    if ((window->geometry().center() - centre).manhattanLength() <= 2)
+    const QPointF centre = QRectF(window->screen()->availableGeometry()).center();
+    const QPointF placed = QPointF(window->pos()) + QPointF(window->width(), window->height()) / 2;
+    if (std::abs(placed.x() - centre.x()) <= 0.5 && std::abs(placed.y() - centre.y()) <= 0.5)
         return {};
     return QString("window centre %1,%2 screen centre %3,%4")
-        .arg(window->geometry().center().x())
-        .arg(window->geometry().center().y())
+        .arg(placed.x())
+        .arg(placed.y())
         .arg(centre.x())
         .arg(centre.y());
 }
@@ -158,6 +166,8 @@ private slots:
     void windowOpensCentredWithTheFocusOnCalculate();
     void switchingLandsOnAFreshWindowAndLeavesExactlyOne_data();
     void switchingLandsOnAFreshWindowAndLeavesExactlyOne();
+    void inputArrivingInOneBatchLandsOnTheRightWindow_data();
+    void inputArrivingInOneBatchLandsOnTheRightWindow();
     void closingTheWindowEndsTheProgram();
     void exitButtonEndsTheProgram_data();
     void exitButtonEndsTheProgram();
@@ -552,7 +562,7 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
     if (from != 1) {
         QTest::mouseClick(button(navigator.current(), from == 2 ? "Command3" : "Command4"),
                           Qt::LeftButton);
-        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QPointer<CrossoverWindow> before = navigator.current();
     QCOMPARE(before->objectName(), QString("Form%1").arg(from));
@@ -563,11 +573,11 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
 
     const ChildCounter counter(navigator.topLevel());
     QTest::mouseClick(button(before, command), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QVERIFY(before.isNull());
-    // The old window went before the new one was built.
-    QCOMPARE(counter.most(), 1);
+    // The old window was off the screen before the new one was built.
+    QCOMPARE(counter.mostShown(), 0);
     QCOMPARE(slopeWindows().size(), 1);
     CrossoverWindow* after = navigator.current();
     QCOMPARE(after->objectName(), to);
@@ -596,6 +606,93 @@ int runEventLoop()
 }
 
 } // namespace
+
+void WindowBehaviour::inputArrivingInOneBatchLandsOnTheRightWindow_data()
+{
+    // Each step is "click CONTROL" or "key TEXT", aimed where that control sits
+    // in every window, as a user clicks a place on the screen.
+    QTest::addColumn<QStringList>("batch");
+    QTest::addColumn<QString>("endsIn"); // empty: the program ended
+    QTest::addColumn<int>("messages");
+    QTest::newRow("switch, then a letter")
+        << QStringList{"click Command3", "click Text1", "key a"} << "Form2" << 1;
+    QTest::newRow("switch, then an overflowing Calculate")
+        << QStringList{"click Command3", "click Command1"} << "Form2" << 0;
+    QTest::newRow("two switches, then a letter")
+        << QStringList{"click Command3", "click Command4", "click Text1", "key a"} << "Form3" << 1;
+    // The message is modal: the click that follows it is refused.
+    QTest::newRow("a letter, then a switch")
+        << QStringList{"click Text1", "key a", "click Command3"} << "Form1" << 1;
+    QTest::newRow("switch, then Изход")
+        << QStringList{"click Command3", "click Command5"} << "" << 0;
+}
+
+void WindowBehaviour::inputArrivingInOneBatchLandsOnTheRightWindow()
+{
+    QFETCH(QStringList, batch);
+    QFETCH(QString, endsIn);
+    QFETCH(int, messages);
+    MessageWatcher watcher;
+    Navigator navigator;
+    navigator.show(Slope::First);
+    QWidget* topLevel = navigator.topLevel();
+    QVERIFY(QTest::qWaitForWindowActive(topLevel));
+    const QPoint startedAt = topLevel->pos();
+    // Calculate in this window shows the overflow message.
+    const Entries overflowing{{"Text4", "1"}, {"Text5", "1"}, {"Text6", "1" + QString(308, '0')}};
+    for (const auto& [name, text] : overflowing)
+        paste(box(navigator.current(), name), text);
+
+    // Everything is queued before anything is handled, as on a busy machine.
+    QWindow* window = topLevel->windowHandle();
+    std::vector<std::unique_ptr<const QPointingDevice>> mice;
+    for (const QString& step : batch) {
+        const QString what = step.section(' ', 1);
+        if (step.startsWith("key")) {
+            for (auto type : {QEvent::KeyPress, QEvent::KeyRelease})
+                QCoreApplication::postEvent(window, new QKeyEvent(type, Qt::Key_A, {}, what));
+            continue;
+        }
+        QWidget* control = navigator.current()->findChild<QWidget*>(what);
+        const QPoint centre = control->rect().center();
+        const QPointF at = control->mapTo(topLevel, centre);
+        // Events of one device share their point, so each click is made on a
+        // mouse of its own, or a later click would move an earlier one.
+        const auto* mouse = new QPointingDevice(
+            "mouse", mice.size(), QInputDevice::DeviceType::Mouse,
+            QPointingDevice::PointerType::Generic, QInputDevice::Capability::Position, 1, 3);
+        mice.emplace_back(mouse);
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const auto buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            QCoreApplication::postEvent(window,
+                                        new QMouseEvent(type, at, control->mapToGlobal(centre),
+                                                        Qt::LeftButton, buttons, {}, mouse));
+        }
+    }
+
+    if (endsIn.isEmpty()) {
+        QCOMPARE(runEventLoop(), 0);
+        return;
+    }
+    bool handled = false;
+    QMetaObject::invokeMethod(
+        qApp, [&handled] { handled = true; }, Qt::QueuedConnection);
+    QTRY_VERIFY(handled);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(watcher.messages.size(), messages);
+    QCOMPARE(slopeWindows().size(), 1);
+    CrossoverWindow* after = navigator.current();
+    QCOMPARE(after->objectName(), endsIn);
+    QCOMPARE(topLevel->pos(), startedAt);
+    if (endsIn != "Form1") {
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(box(after, QString("Text%1").arg(i))->text(), QString());
+    }
+    // And it goes on working.
+    typeEntries(after, {{"Text1", "3000"}, {"Text2", "8"}});
+    QTest::mouseClick(button(after, "Command1"), Qt::LeftButton);
+    QVERIFY(!box(after, "Text3")->text().isEmpty());
+}
 
 void WindowBehaviour::closingTheWindowEndsTheProgram()
 {
