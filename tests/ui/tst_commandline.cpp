@@ -211,20 +211,20 @@ class CommandLine : public QObject
     Q_OBJECT
 
 private slots:
-    void answersAsTheTableSays_data();
-    void answersAsTheTableSays();
+    void givesItsStatusOutputAndMessage_data();
+    void givesItsStatusOutputAndMessage();
     void windowShowsTheSameResults_data();
     void windowShowsTheSameResults();
 };
 
-void CommandLine::answersAsTheTableSays_data()
+void CommandLine::givesItsStatusOutputAndMessage_data()
 {
     QTest::addColumn<const Case*>("row");
     for (const Case& row : cases)
         QTest::newRow(row.name) << &row;
 }
 
-void CommandLine::answersAsTheTableSays()
+void CommandLine::givesItsStatusOutputAndMessage()
 {
     QFETCH(const Case*, row);
 
