@@ -22,12 +22,14 @@ press.form3_us < 1000
 model.first_order_ns < 1000
 model.second_order_ns < 1000
 model.third_order_ns < 1000
-memory.ratio <= 1.3'
+memory.ratio <= 1.3
+cli.ratio <= 1.2'
 
 {
     stat -c %s "$program" | awk '{ printf "size.stripped_kib\t%.1f\tKiB\n", $1 / 1024 }'
     "$bench/bench_model"
     QT_QPA_PLATFORM=offscreen "$bench/bench_press"
+    "$bench/bench_cli" "$program" "$bench/bench_minimal_exit"
     "$bench/bench_x11" "$program" "$bench/bench_minimal_qt" "$bench/bench_minimal_text"
 } >"$results"
 

@@ -20,7 +20,10 @@ run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
 set(expected
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
-    share/icons/hicolor/scalable/apps/${APP_ID}.svg)
+    share/icons/hicolor/scalable/apps/${APP_ID}.svg
+    share/man/man1/brelkot.1.gz
+    share/doc/brelkot/copyright
+    share/doc/brelkot/changelog.gz)
 foreach(size 16 32 48 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()
@@ -57,6 +60,12 @@ if(NOT run_output MATCHES "Package: brelkot\nVersion: 1\\.01")
 endif()
 
 run(dpkg-deb -x ${debs} ${WORK}/unpacked)
+# The changelog's latest entry is the package's version.
+run(gzip -dc ${WORK}/unpacked/usr/share/doc/brelkot/changelog.gz)
+if(NOT run_output MATCHES "^brelkot \\(1\\.01\\) ")
+    string(REGEX MATCH "^[^\n]*" top "${run_output}")
+    message(FATAL_ERROR "the changelog's latest entry is not version 1.01: ${top}")
+endif()
 file(GLOB_RECURSE packaged RELATIVE ${WORK}/unpacked ${WORK}/unpacked/*)
 file(GLOB_RECURSE installed RELATIVE ${WORK}/root ${WORK}/root/*)
 list(SORT packaged)

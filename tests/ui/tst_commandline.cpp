@@ -1,0 +1,305 @@
+// The command line, run as the real program with no display reachable, and
+// the same calculations typed into the windows: both must show the same
+// results under the same captions.
+
+#include "form1.h"
+#include "form2.h"
+#include "form3.h"
+#include "messagewatcher.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct Case
+{
+    const char* name;
+    QStringList arguments;
+    int status;
+    // The lines on standard output; for the usage text, the lines it starts with.
+    QStringList out;
+    // What standard error names, on one line; nullptr when it must stay empty.
+    const char* err = nullptr;
+    const char* locale = "C";
+    // The platform asked for; none by default. No display is ever reachable.
+    const char* platform = nullptr;
+    const char* outputFile = nullptr;
+};
+
+const QString e20 = "1" + QString(20, '0');
+const QString e308 = "1" + QString(308, '0');
+const QString e309 = "1" + QString(309, '0');
+
+const Case cases[] = {
+    {"-h", {"-h"}, 0, {"Употреба: brelkot"}},
+    {"--help", {"--help"}, 0, {"Употреба: brelkot"}},
+    {"--version", {"--version"}, 0, {"brelkot " BRELKOT_VERSION}},
+
+    {"unknown option", {"--no-such-option"}, 2, {}, "„--no-such-option“"},
+    {"unknown short option", {"-x"}, 2, {}, "„-x“"},
+    {"argument that is no option", {"3000"}, 2, {}, "„3000“"},
+    {"option without its value", {"--woofer", "3000,8", "--slope"}, 2, {}, "--slope"},
+    {"option followed by another", {"--slope", "--woofer", "3000,8"}, 2, {}, "--slope"},
+    {"option given twice", {"--slope", "6", "--slope", "12"}, 2, {}, "--slope"},
+    {"values without a slope", {"--woofer", "3000,8"}, 2, {}, "--slope"},
+    {"slope 7", {"--slope", "7"}, 2, {}, "„7“"},
+    {"slope 6.0", {"--slope", "6.0", "--woofer", "3000,8"}, 2, {}, "„6.0“"},
+    {"too few values", {"--slope", "6", "--woofer", "3000"}, 2, {}, "„3000“"},
+    {"too many values", {"--slope", "12", "--midrange", "1,2,3,4"}, 2, {}, "„1,2,3,4“"},
+    {"empty value", {"--slope", "6", "--woofer", "3000,"}, 2, {}, "„3000,“"},
+    {"letters", {"--slope", "6", "--woofer", "3000,8Ω"}, 2, {}, "„8Ω“"},
+    {"minus sign", {"--slope", "6", "--woofer", "-3000,8"}, 2, {}, "„-3000“"},
+    {"plus sign", {"--slope", "6", "--woofer=+3000,8"}, 2, {}, "„+3000“"},
+    {"decimal point", {"--slope", "18", "--tweeter", "3000,8.5"}, 2, {}, "„8.5“"},
+    {"too large for a double",
+     {"--slope", "12", "--tweeter", "3000," + e309},
+     2,
+     {},
+     "„1000000000"},
+    // The window's error-tolerant box would keep its old value; here it is an error too.
+    {"too large for a double in the tolerant box",
+     {"--slope", "6", "--midrange", e309 + ",5000,8"},
+     2,
+     {},
+     "„1000000000"},
+
+    {"woofer", {"--slope", "6", "--woofer", "3000,8"}, 0, {"Ниски\tL\t0.42\tmH"}},
+    {"first order",
+     {"--slope", "6", "--woofer", "3000,8", "--midrange", "500,5000,8", "--tweeter", "5000,6"},
+     0,
+     {"Ниски\tL\t0.42\tmH", "Среди\tC\t39.81\tµF", "Среди\tL\t0.25\tmH", "Високи\tC\t5.31\tµF"}},
+    {"second order",
+     {"--slope", "12", "--tweeter", "5000,6", "--woofer", "3000,8", "--midrange", "500,5000,8"},
+     0,
+     {"Ниски\tC\t4.69\tµF", "Ниски\tL\t0.6\tmH", "Среди\tC1\t28.15\tµF", "Среди\tC2\t2.81\tµF",
+      "Среди\tL1\t0.36\tmH", "Среди\tL2\t3.6\tmH", "Високи\tC\t3.75\tµF", "Високи\tL\t0.27\tmH"}},
+    {"third order",
+     {"--slope=18", "--woofer=500,8", "--midrange=500,3000,8", "--tweeter=3000,8"},
+     0,
+     {"Ниски\tC\t53.08\tµF", "Ниски\tL1\t3.82\tmH", "Ниски\tL2\t1.27\tmH", "Среди\tC1\t26.54\tµF",
+      "Среди\tC2\t79.62\tµF", "Среди\tC3\t8.85\tµF", "Среди\tL1\t0.64\tmH", "Среди\tL2\t0.21\tmH",
+      "Среди\tL3\t1.91\tmH", "Високи\tC1\t4.42\tµF", "Високи\tC2\t13.27\tµF",
+      "Високи\tL\t0.32\tmH"}},
+    {"decimal comma",
+     {"--slope", "12", "--woofer", "3000,8"},
+     0,
+     {"Ниски\tC\t4,69\tµF", "Ниски\tL\t0,6\tmH"},
+     nullptr,
+     "bg_BG.UTF-8"},
+    {"zero skips its group",
+     {"--slope", "18", "--woofer", "0,8", "--tweeter", "0005000,06"},
+     0,
+     {"Високи\tC1\t3.54\tµF", "Високи\tC2\t10.62\tµF", "Високи\tL\t0.14\tmH"}},
+    {"no group", {"--slope", "18"}, 0, {}},
+    {"exponent form and underflow",
+     {"--slope", "18", "--woofer", "1," + e20},
+     0,
+     {"Ниски\tC\t0\tµF", "Ниски\tL1\t2.38853503184713E+22\tmH",
+      "Ниски\tL2\t7.96178343949044E+21\tmH"}},
+    {"overflow",
+     {"--slope", "6", "--woofer", "3000,8", "--midrange", "1,1," + e308, "--tweeter", "5000,6"},
+     1,
+     {"Ниски\tL\t0.42\tmH", "Среди\tC\t0\tµF"},
+     "Резултатът е твърде голям"},
+    {"output to a full disk",
+     {"--slope", "6", "--woofer", "3000,8"},
+     1,
+     {},
+     "не могат да се запишат",
+     "C",
+     nullptr,
+     "/dev/full"},
+
+    {"no display", {}, 1, {}, "DISPLAY (не е зададена)"},
+    {"X11 asked for with no display", {}, 1, {}, "QT_QPA_PLATFORM=xcb", "C", "xcb"},
+    {"unknown platform", {}, 1, {}, "QT_QPA_PLATFORM=nosuch", "C", "nosuch"},
+};
+
+struct Run
+{
+    QProcess::ExitStatus exitStatus;
+    int status;
+    QString out;
+    QString err;
+};
+
+Run runProgram(const Case& row)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANG", "LC_NUMERIC"})
+        environment.remove(name);
+    environment.insert("LC_ALL", row.locale);
+    if (row.platform)
+        environment.insert("QT_QPA_PLATFORM", row.platform);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (row.outputFile)
+        process.setStandardOutputFile(row.outputFile);
+    process.start(BRELKOT_PROGRAM, row.arguments);
+    if (!process.waitForFinished(30000))
+        qFatal("brelkot did not finish: %s", qPrintable(row.arguments.join(' ')));
+    return {process.exitStatus(), process.exitCode(),
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The value of `option` on the command line, given as --option VALUE or --option=VALUE.
+QString optionValue(const QStringList& arguments, const QString& option)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == option && i + 1 < arguments.size())
+            return arguments[i + 1];
+        if (arguments[i].startsWith(option + '='))
+            return arguments[i].mid(option.size() + 1);
+    }
+    return {};
+}
+
+std::unique_ptr<QWidget> makeWindow(const QString& slope)
+{
+    if (slope == "6")
+        return std::make_unique<Form1>();
+    if (slope == "12")
+        return std::make_unique<Form2>();
+    return std::make_unique<Form3>();
+}
+
+// The text boxes of a frame, entry or output boxes, top to bottom.
+QList<QLineEdit*> boxesOf(QGroupBox* frame, bool entries)
+{
+    QList<QLineEdit*> boxes;
+    for (QLineEdit* box : frame->findChildren<QLineEdit*>()) {
+        if (box->isEnabled() == entries)
+            boxes << box;
+    }
+    std::sort(boxes.begin(), boxes.end(),
+              [](QLineEdit* a, QLineEdit* b) { return a->y() < b->y(); });
+    return boxes;
+}
+
+// The label on the row of `box`, before or after it.
+QString rowLabel(QLineEdit* box, bool before)
+{
+    for (const QLabel* label : box->parentWidget()->findChildren<QLabel*>()) {
+        if (label->y() == box->y() && (label->x() < box->x()) == before)
+            return label->text();
+    }
+    return "(none)";
+}
+
+QList<QGroupBox*> framesOf(QWidget* window)
+{
+    return {window->findChild<QGroupBox*>("Frame1"), window->findChild<QGroupBox*>("Frame2"),
+            window->findChild<QGroupBox*>("Frame3")};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(const Case*)
+
+class CommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void givesItsStatusOutputAndMessage_data();
+    void givesItsStatusOutputAndMessage();
+    void windowShowsTheSameResults_data();
+    void windowShowsTheSameResults();
+};
+
+void CommandLine::givesItsStatusOutputAndMessage_data()
+{
+    QTest::addColumn<const Case*>("row");
+    for (const Case& row : cases)
+        QTest::newRow(row.name) << &row;
+}
+
+void CommandLine::givesItsStatusOutputAndMessage()
+{
+    QFETCH(const Case*, row);
+
+    const Run run = runProgram(*row);
+
+    QCOMPARE(run.exitStatus, QProcess::NormalExit);
+    QCOMPARE(run.status, row->status);
+    QStringList lines = run.out.split('\n');
+    QCOMPARE(lines.takeLast(), QString()); // every line ends
+    if (row->out.value(0).startsWith("Употреба"))
+        lines = lines.mid(0, row->out.size());
+    QCOMPARE(lines, row->out);
+    if (!row->err) {
+        QCOMPARE(run.err, QString());
+        return;
+    }
+    QVERIFY2(run.err.contains(QString::fromUtf8(row->err)), qPrintable(run.err));
+    QVERIFY2(run.err.startsWith("brelkot: "), qPrintable(run.err));
+    const qsizetype errLines = run.err.count('\n');
+    if (row->status == 2) {
+        QCOMPARE(errLines, 1);
+        QVERIFY2(run.err.contains("brelkot --help"), qPrintable(run.err));
+    } else {
+        QVERIFY2(errLines == 1 || errLines == 2, qPrintable(run.err));
+        QVERIFY(run.err.endsWith('\n'));
+    }
+}
+
+void CommandLine::windowShowsTheSameResults_data()
+{
+    QTest::addColumn<const Case*>("row");
+    for (const Case& row : cases) {
+        if (row.arguments.value(0).startsWith("--slope") && row.status != 2 && !row.outputFile)
+            QTest::newRow(row.name) << &row;
+    }
+}
+
+void CommandLine::windowShowsTheSameResults()
+{
+    QFETCH(const Case*, row);
+    QLocale::setDefault(QLocale(QString::fromUtf8(row->locale)));
+    MessageWatcher watcher;
+    const auto window = makeWindow(optionValue(row->arguments, "--slope"));
+    const QList<QGroupBox*> frames = framesOf(window.get());
+    const char* const groupOptions[] = {"--woofer", "--midrange", "--tweeter"};
+    for (int i = 0; i < 3; ++i) {
+        const QString values = optionValue(row->arguments, groupOptions[i]);
+        if (values.isEmpty())
+            continue;
+        const QStringList texts = values.split(',');
+        const QList<QLineEdit*> entries = boxesOf(frames[i], true);
+        QCOMPARE(entries.size(), texts.size());
+        for (qsizetype j = 0; j < texts.size(); ++j)
+            entries[j]->setText(texts[j]);
+    }
+
+    QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+
+    QStringList lines;
+    for (QGroupBox* frame : frames) {
+        for (QLineEdit* box : boxesOf(frame, false)) {
+            if (!box->text().isEmpty())
+                lines << QStringList{frame->title(), rowLabel(box, true), box->text(),
+                                     rowLabel(box, false)}
+                             .join('\t');
+        }
+    }
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(lines, row->out);
+    if (row->err) {
+        QCOMPARE(watcher.texts(), QStringList{QString::fromUtf8(row->err)});
+    } else {
+        QVERIFY(watcher.messages.isEmpty());
+    }
+}
+
+QTEST_MAIN(CommandLine)
+#include "tst_commandline.moc"

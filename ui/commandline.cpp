@@ -1,0 +1,262 @@
+#include "commandline.h"
+
+#include "crossover.h"
+#include "messages.h"
+#include "resultrows.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+enum Status
+{
+    Success = 0,
+    Failure = 1,
+    UsageError = 2,
+};
+
+const char usage[] = R"(Употреба: brelkot
+   или: brelkot --slope 6|12|18 [--woofer F,R] [--midrange F1,F2,R] [--tweeter F,R]
+
+Изчислява пасивни честотни филтри за трилентови озвучителни тела. Без
+аргументи отваря прозорците на програмата; с --slope изчислява без прозорец
+групите, дадени на командния ред, и извежда резултатите.
+
+  --slope 6|12|18     стръмност на филтрите в dB на октава
+  --woofer F,R        Ниски: честота на разделяне F в Hz, импеданс R в Ом
+  --midrange F1,F2,R  Среди: долна F1 и горна F2 честота в Hz, импеданс R в Ом
+  --tweeter F,R       Високи: честота на разделяне F в Hz, импеданс R в Ом
+  -h, --help          показва този текст
+  --version           показва версията на програмата
+
+Всяка стойност е цяло число само от цифри, както в полетата на прозорците.
+Всеки резултат е на отделен ред: група, означение, стойност и мерна единица,
+разделени с табулация, например за brelkot --slope 6 --woofer 3000,8:
+Ниски	L	0.42	mH
+
+Изходен код: 0 при успех; 1 когато резултатът е твърде голям или няма
+графична среда за прозорците; 2 при грешка в командния ред.
+)";
+
+// The three groups of every window, with the entry boxes each one fills, as
+// indices into the window's entry boxes: woofer F, R; midrange F1, F2, R;
+// tweeter F, R.
+struct Group
+{
+    std::string_view option;
+    std::string_view values;
+    int firstEntry;
+    int entryCount;
+};
+
+const std::array<Group, 3> groups = {{
+    {"--woofer", "F,R", 0, 2},
+    {"--midrange", "F1,F2,R", 2, 3},
+    {"--tweeter", "F,R", 5, 2},
+}};
+
+struct Request
+{
+    std::optional<std::string_view> slope;
+    std::array<std::optional<std::string_view>, groups.size()> groupValues;
+};
+
+// Says what was wrong with the command line; ends the program with UsageError.
+struct UsageProblem
+{
+    std::string what;
+};
+
+std::string quoted(std::string_view text)
+{
+    // A value of thousands of digits is named by its start.
+    const std::size_t shown = 40;
+    std::size_t end = text.size();
+    if (end > shown) {
+        end = shown;
+        // Not inside a character of several bytes.
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            --end;
+    }
+    return "„" + std::string(text.substr(0, end)) + (end < text.size() ? "…" : "") + "“";
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator)
+{
+    std::vector<std::string_view> parts;
+    for (;;) {
+        const std::size_t at = text.find(separator);
+        parts.push_back(text.substr(0, at));
+        if (at == std::string_view::npos)
+            return parts;
+        text.remove_prefix(at + 1);
+    }
+}
+
+// The window order of a slope in dB per octave.
+int orderOf(std::string_view slope)
+{
+    if (slope == "6")
+        return 1;
+    if (slope == "12")
+        return 2;
+    if (slope == "18")
+        return 3;
+    throw UsageProblem{"--slope трябва да е 6, 12 или 18, а не " + quoted(slope)};
+}
+
+std::unique_ptr<WindowModel> makeModel(int order)
+{
+    switch (order) {
+    case 1:
+        return std::make_unique<FirstOrderModel>();
+    case 2:
+        return std::make_unique<SecondOrderModel>();
+    default:
+        return std::make_unique<ThirdOrderModel>();
+    }
+}
+
+// The values of one group, each checked as its entry box checks a text.
+std::vector<std::string_view> groupValues(const Group& group, std::string_view text)
+{
+    const std::vector<std::string_view> values = split(text, ',');
+    if (int(values.size()) != group.entryCount) {
+        throw UsageProblem{std::string(group.option) + " иска " + std::string(group.values) +
+                           ", а не " + quoted(text)};
+    }
+    const std::string option(group.option);
+    for (std::string_view value : values) {
+        switch (handleTextChanged(value, false).action) {
+        case EntryAction::Store:
+            break;
+        case EntryAction::Ignore:
+            throw UsageProblem{option + " " + quoted(text) + ": липсва стойност"};
+        case EntryAction::Reject:
+            throw UsageProblem{
+                option + ": " + quoted(value) +
+                (CheckNumber(value) ? " не е цяло число само от цифри" : " е твърде голямо число")};
+        }
+    }
+    return values;
+}
+
+std::optional<std::string_view>* optionTarget(Request& request, std::string_view name)
+{
+    if (name == "--slope")
+        return &request.slope;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (name == groups[i].option)
+            return &request.groupValues[i];
+    }
+    return nullptr;
+}
+
+void write(std::FILE* stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+// Writes every result the window would show, as the window's result rows
+// caption them; returns the exit status.
+int calculate(const Request& request)
+{
+    const int order = orderOf(*request.slope);
+    const std::unique_ptr<WindowModel> model = makeModel(order);
+    std::vector<std::vector<std::string_view>> values(groups.size());
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (request.groupValues[i])
+            values[i] = groupValues(groups[i], *request.groupValues[i]);
+    }
+
+    // Each value goes into its entry box's model as if typed there.
+    model->load();
+    const std::vector<std::string> entries = model->entryBoxes();
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        for (std::size_t j = 0; j < values[i].size(); ++j)
+            model->textChanged(entries[groups[i].firstEntry + j], values[i][j]);
+    }
+    const QByteArray separator = QLocale().decimalPoint().toUtf8();
+    const Calculation calculation =
+        model->calculate({separator.data(), std::size_t(separator.size())});
+
+    const std::span<const ResultRow> rows = resultRows(order);
+    for (const OutputWrite& result : calculation.writes) {
+        for (const ResultRow& row : rows) {
+            if (row.box != result.box)
+                continue;
+            const std::string line = std::string(row.group) + '\t' + std::string(row.label) + '\t' +
+                                     result.text + '\t' + std::string(row.unit) + '\n';
+            write(stdout, line);
+        }
+    }
+    if (std::fflush(stdout) != 0) {
+        write(stderr, std::string("brelkot: резултатите не могат да се запишат: ") +
+                          std::strerror(errno) + '\n');
+        return Failure;
+    }
+    if (calculation.overflowed) {
+        write(stderr, "brelkot: " + resultTooLargeMessage().toStdString() + '\n');
+        return Failure;
+    }
+    return Success;
+}
+
+int run(int argc, char* argv[])
+{
+    Request request;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-h" || argument == "--help") {
+            write(stdout, usage);
+            return Success;
+        }
+        if (argument == "--version") {
+            write(stdout, "brelkot " BRELKOT_VERSION "\n");
+            return Success;
+        }
+        const std::size_t equals = argument.starts_with("--") ? argument.find('=') : argument.npos;
+        const std::string_view name = argument.substr(0, equals);
+        std::optional<std::string_view>* target = optionTarget(request, name);
+        if (!target) {
+            throw UsageProblem{
+                (argument.starts_with('-') ? "непозната опция " : "неочакван аргумент ") +
+                quoted(name)};
+        }
+        if (*target)
+            throw UsageProblem{"опцията " + std::string(name) + " е дадена повече от веднъж"};
+        if (equals != argument.npos)
+            *target = argument.substr(equals + 1);
+        else if (i + 1 < argc && !std::string_view(argv[i + 1]).starts_with("--"))
+            *target = argv[++i];
+        else
+            throw UsageProblem{"опцията " + std::string(name) + " иска стойност"};
+    }
+    if (!request.slope)
+        throw UsageProblem{"липсва --slope"};
+    return calculate(request);
+}
+
+} // namespace
+
+std::optional<int> runCommandLine(int argc, char* argv[])
+{
+    if (argc <= 1)
+        return std::nullopt;
+    try {
+        return run(argc, argv);
+    } catch (const UsageProblem& problem) {
+        write(stderr, "brelkot: " + problem.what + " (вижте brelkot --help)\n");
+        return UsageError;
+    }
+}
