@@ -2,19 +2,23 @@
 # own: start the server, find the window, click and type as a user would.
 # Source it; it sets DISPLAY and stops the server on exit.
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display number itself and says it once it is ready,
+# so that sessions running side by side never meet on one display.
+session_dir=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session_dir/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 program_pid=""
 stop_session() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
     kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$session_dir"
 }
 trap stop_session EXIT
-export DISPLAY=$display
+for _ in $(seq 100); do [ -s "$session_dir/display" ] && break; sleep 0.1; done
+[ -s "$session_dir/display" ] || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -n 1 "$session_dir/display")
 # A real X window, even where the tests run headless otherwise.
 export QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
