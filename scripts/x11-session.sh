@@ -5,7 +5,7 @@
 # The server picks a free display number itself and says it once it is ready,
 # so that sessions running side by side never meet on one display.
 session_dir=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session_dir/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp 3>"$session_dir/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 program_pid=""
 stop_session() {
