@@ -11,7 +11,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   libbenchmark-dev libx11-dev libxtst-dev
   binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev
-  lintian
+  lintian qt6-translations-l10n weston qt6-wayland
 )
 
 missing=()

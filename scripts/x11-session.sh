@@ -1,19 +1,21 @@
 # Shared by the scripts that drive the real program on an Xvfb server of their
 # own: start the server, find the window, click and type as a user would.
-# Source it; it sets DISPLAY and stops the server on exit.
+# Source it; it sets DISPLAY, makes a scratch folder $session_dir, and stops
+# the server and removes the folder on exit.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Xvfb picks a free display itself and writes its number once it accepts
 # clients, so no display that belongs to someone else is ever touched.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+session_dir=$(mktemp -d)
+display_file=$session_dir/display
+Xvfb -displayfd 3 -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 program_pid=""
 stop_session() {
     [ -n "$program_pid" ] && kill -CONT "$program_pid" 2>/dev/null && kill "$program_pid" 2>/dev/null
     kill "$xvfb_pid" 2>/dev/null || true
-    rm -f "$display_file"
+    rm -rf "$session_dir"
 }
 trap stop_session EXIT
 for _ in $(seq 100); do

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
+#include <QTranslator>
 
 void identifyApplication()
 {
@@ -12,6 +13,13 @@ void identifyApplication()
     QApplication::setApplicationVersion(QStringLiteral(BRELKOT_VERSION));
     // Matches the windows to the desktop entry, for its name and its large icons.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.brelkot.Brelkot"));
+
+    // Qt's own texts, such as the text boxes' context menu and the message
+    // box's button, in Bulgarian like the rest of the interface, whatever the
+    // locale.
+    auto* qtTexts = new QTranslator(qApp);
+    if (qtTexts->load(QStringLiteral(":/translations/qtbase_bg.qm")))
+        QCoreApplication::installTranslator(qtTexts);
 
     // The windows' default font, which every control but the woofer's three
     // text boxes uses, and the message boxes with them. Set here, before any

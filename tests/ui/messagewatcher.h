@@ -19,6 +19,7 @@ public:
         QString text;
         QMessageBox::Icon icon;
         int buttonCount;
+        QString buttonText;
         bool applicationModal;
     };
 
@@ -42,6 +43,7 @@ protected:
         if (box && event->type() == QEvent::Show) {
             messages.append(Message{box->windowTitle(), box->text(), box->icon(),
                                     int(box->buttons().size()),
+                                    box->button(QMessageBox::Ok)->text(),
                                     box->windowModality() == Qt::ApplicationModal});
             // Pressed once the box's own event loop runs.
             QMetaObject::invokeMethod(

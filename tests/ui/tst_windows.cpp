@@ -8,10 +8,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHash>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPointingDevice>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -127,6 +129,43 @@ QString centreMismatch(const QWidget* window)
         .arg(centre.y());
 }
 
+// The contrast ratio of two colours, from 1 (the same) to 21 (black on white),
+// as the accessibility guidelines reckon it.
+double contrastRatio(QColor a, QColor b)
+{
+    const auto luminance = [](QColor colour) {
+        const auto linear = [](double value) {
+            return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The contrast of a text box's text against its face, as drawn: the face is
+// the colour of most of the inside, the text the pixel that stands out most.
+double textContrast(QWidget* box)
+{
+    const QImage image = box->grab().toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 1; y < image.height() - 1; ++y) {
+        for (int x = 1; x < image.width() - 1; ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    QRgb face = 0;
+    for (auto [colour, count] : counts.asKeyValueRange()) {
+        if (count > counts.value(face))
+            face = colour;
+    }
+    double most = 1;
+    for (auto [colour, count] : counts.asKeyValueRange())
+        most = std::max(most, contrastRatio(QColor(face), QColor(colour)));
+    return most;
+}
+
 using Entries = QList<QPair<QString, QString>>;
 using Results = QMap<QString, QString>;
 
@@ -156,6 +195,8 @@ private slots:
     void calculateWritesEachResultIntoItsBox_data();
     void calculateWritesEachResultIntoItsBox();
     void resultsUseTheLocalesDecimalSeparator();
+    void resultsStayReadableInLightAndDarkPalettes_data();
+    void resultsStayReadableInLightAndDarkPalettes();
     void clearEmptiesEveryBoxAndResetsTheValues_data();
     void clearEmptiesEveryBoxAndResetsTheValues();
     void resultTooLargeShowsAMessageAndKeepsEarlierResults();
@@ -378,6 +419,46 @@ void WindowBehaviour::resultsUseTheLocalesDecimalSeparator()
     QLocale::setDefault(QLocale::c());
     QCOMPARE(box(&window, "Text7")->text(), QString("39,81"));
     QCOMPARE(box(&window, "Text8")->text(), QString("0,25"));
+}
+
+void WindowBehaviour::resultsStayReadableInLightAndDarkPalettes_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::addColumn<bool>("dark");
+    for (const bool dark : {false, true}) {
+        for (int order = 1; order <= 3; ++order)
+            QTest::addRow("%s/Form%d", dark ? "dark" : "light", order) << order << dark;
+    }
+}
+
+void WindowBehaviour::resultsStayReadableInLightAndDarkPalettes()
+{
+    QFETCH(int, order);
+    QFETCH(bool, dark);
+    const QPalette light = QApplication::palette();
+    const auto restore = qScopeGuard([light] { QApplication::setPalette(light); });
+    // Qt's own palette for a dark window face: light text on black boxes.
+    if (dark)
+        QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(53, 53, 53)));
+    auto window = makeWindow(order);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QStringList example = {"500", "8", "500", "3000", "8", "3000", "8"};
+    for (int i = 0; i < example.size(); ++i)
+        QTest::keyClicks(box(window.get(), entryBoxes[order - 1][i]), example[i]);
+
+    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+
+    for (int i = 1; i <= boxCount[order - 1]; ++i) {
+        const QString name = QString("Text%1").arg(i);
+        if (entryBoxes[order - 1].contains(name))
+            continue;
+        QLineEdit* output = box(window.get(), name);
+        QVERIFY(!output->text().isEmpty());
+        QVERIFY(!output->isEnabled());
+        const double contrast = textContrast(output);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString("%1: %2 : 1").arg(name).arg(contrast)));
+    }
 }
 
 void WindowBehaviour::clearEmptiesEveryBoxAndResetsTheValues_data()
