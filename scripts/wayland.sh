@@ -138,3 +138,12 @@ kill -0 "$program_pid" 2>/dev/null && fail "the program is still running after �
 wait "$program_pid" || fail "the program exited with an error"
 program_pid=""
 echo "Изход ended the program"
+
+# Left to choose for itself in a session that has an X server too, it takes
+# the desktop's own border through X11, where a fixed size offers no maximise.
+env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland LANG=C.UTF-8 "$program" &
+program_pid=$!
+timeout 10 xdotool search --sync --onlyvisible --name '^Brelkot v:1\.1$' >/dev/null ||
+    fail "with both a Wayland and an X display, no X11 window appeared"
+[ -z "$(window_box)" ] || fail "with both a Wayland and an X display, it took Qt's Wayland title bar"
+echo "with both displays it opened as an X11 window"

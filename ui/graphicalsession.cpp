@@ -69,6 +69,13 @@ std::unique_ptr<QApplication> startApplication(int& argc, char* argv[])
         return nullptr;
     }
 
+    // Qt draws its own title bar on Wayland, and that always offers maximise,
+    // which a window of fixed size must not. Where the session also runs an X
+    // server (XWayland), the desktop's own border is taken through X11
+    // instead: it honours the fixed size. QT_QPA_PLATFORM still decides.
+    if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY") && std::getenv("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
     previousHandler = qInstallMessageHandler(holdStartMessage);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);
