@@ -207,3 +207,15 @@ void ThirdOrderModel::calculateGroups(Results& out) const
         out.show("Text19", inductor(rvg2, 0.75, fc3));
     }
 }
+
+std::unique_ptr<WindowModel> makeWindowModel(int order)
+{
+    switch (order) {
+    case 1:
+        return std::make_unique<FirstOrderModel>();
+    case 2:
+        return std::make_unique<SecondOrderModel>();
+    default:
+        return std::make_unique<ThirdOrderModel>();
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "entry.h"
 
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -102,3 +103,6 @@ public:
 private:
     void calculateGroups(Results& out) const override;
 };
+
+// The model of the first-, second- or third-order window (`order` 1 to 3).
+std::unique_ptr<WindowModel> makeWindowModel(int order);

@@ -115,18 +115,6 @@ int orderOf(std::string_view slope)
     throw UsageProblem{"--slope трябва да е 6, 12 или 18, а не " + quoted(slope)};
 }
 
-std::unique_ptr<WindowModel> makeModel(int order)
-{
-    switch (order) {
-    case 1:
-        return std::make_unique<FirstOrderModel>();
-    case 2:
-        return std::make_unique<SecondOrderModel>();
-    default:
-        return std::make_unique<ThirdOrderModel>();
-    }
-}
-
 // The values of one group, each checked as its entry box checks a text.
 std::vector<std::string_view> groupValues(const Group& group, std::string_view text)
 {
@@ -172,7 +160,7 @@ void write(std::FILE* stream, std::string_view text)
 int calculate(const Request& request)
 {
     const int order = orderOf(*request.slope);
-    const std::unique_ptr<WindowModel> model = makeModel(order);
+    const std::unique_ptr<WindowModel> model = makeWindowModel(order);
     std::vector<std::vector<std::string_view>> values(groups.size());
     for (std::size_t i = 0; i < groups.size(); ++i) {
         if (request.groupValues[i])

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,18 +17,6 @@ void PrintTo(const OutputWrite& write, std::ostream* os)
 namespace {
 
 using Writes = std::vector<OutputWrite>;
-
-std::unique_ptr<WindowModel> makeModel(int order)
-{
-    switch (order) {
-    case 1:
-        return std::make_unique<FirstOrderModel>();
-    case 2:
-        return std::make_unique<SecondOrderModel>();
-    default:
-        return std::make_unique<ThirdOrderModel>();
-    }
-}
 
 // Types each text into its box as a user would, so the bindings are checked too.
 void type(WindowModel& model, const std::vector<std::pair<std::string, std::string>>& entries)
@@ -51,7 +39,7 @@ class WorkedExampleTest : public testing::TestWithParam<WorkedExample>
 
 TEST_P(WorkedExampleTest, WritesTheResultsInOrder)
 {
-    auto model = makeModel(GetParam().order);
+    auto model = makeWindowModel(GetParam().order);
     type(*model, GetParam().entries);
     const Calculation calculation = model->calculate(".");
     EXPECT_FALSE(calculation.overflowed);
@@ -67,11 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
                       1,
                       {{"Text4", "500"}, {"Text5", "5000"}, {"Text6", "8"}},
                       {{"Text7", "39.81"}, {"Text8", "0.25"}}},
-        WorkedExample{"FirstTweeter", 1, {{"Text9", "5000"}, {"Text10", "6"}}, {{"Text11", "5.31"}}},
-        WorkedExample{"FirstMidrangeWithoutUpperFrequency",
-                      1,
-                      {{"Text4", "500"}, {"Text6", "8"}},
-                      {}},
+        WorkedExample{
+            "FirstTweeter", 1, {{"Text9", "5000"}, {"Text10", "6"}}, {{"Text11", "5.31"}}},
+        WorkedExample{
+            "FirstMidrangeWithoutUpperFrequency", 1, {{"Text4", "500"}, {"Text6", "8"}}, {}},
         WorkedExample{"SecondWoofer",
                       2,
                       {{"Text1", "3000"}, {"Text2", "8"}},
@@ -81,18 +68,17 @@ INSTANTIATE_TEST_SUITE_P(
                       {{"Text1", "100"}, {"Text2", "4"}},
                       {{"Text3", "281.49"}, {"Text4", "9.01"}}},
         // The inductors go crosswise: L1 at fc2, L2 at fc1.
-        WorkedExample{"SecondMidrange",
-                      2,
-                      {{"Text5", "500"}, {"Text6", "5000"}, {"Text7", "8"}},
-                      {{"Text8", "28.15"}, {"Text9", "2.81"}, {"Text10", "0.36"}, {"Text11", "3.6"}}},
+        WorkedExample{
+            "SecondMidrange",
+            2,
+            {{"Text5", "500"}, {"Text6", "5000"}, {"Text7", "8"}},
+            {{"Text8", "28.15"}, {"Text9", "2.81"}, {"Text10", "0.36"}, {"Text11", "3.6"}}},
         WorkedExample{"SecondTweeter",
                       2,
                       {{"Text12", "5000"}, {"Text13", "6"}},
                       {{"Text14", "3.75"}, {"Text15", "0.27"}}},
-        WorkedExample{"SecondMidrangeWithoutUpperFrequency",
-                      2,
-                      {{"Text5", "500"}, {"Text7", "8"}},
-                      {}},
+        WorkedExample{
+            "SecondMidrangeWithoutUpperFrequency", 2, {{"Text5", "500"}, {"Text7", "8"}}, {}},
         WorkedExample{"ThirdWoofer",
                       3,
                       {{"Text1", "500"}, {"Text2", "8"}},
@@ -169,7 +155,7 @@ class GroupSkipTest : public testing::TestWithParam<GroupSkipCase>
 
 TEST_P(GroupSkipTest, AZeroValueSkipsOnlyItsGroup)
 {
-    auto model = makeModel(GetParam().order);
+    auto model = makeWindowModel(GetParam().order);
     type(*model, GetParam().entries);
     const Writes full = model->calculate(".").writes;
 
@@ -186,45 +172,43 @@ TEST_P(GroupSkipTest, AZeroValueSkipsOnlyItsGroup)
 
 TEST_P(GroupSkipTest, ClearThenCalculateWritesNothing)
 {
-    auto model = makeModel(GetParam().order);
+    auto model = makeWindowModel(GetParam().order);
     type(*model, GetParam().entries);
     model->clear();
     EXPECT_TRUE(model->calculate(".").writes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, GroupSkipTest,
-    testing::Values(
-        GroupSkipCase{1,
-                      {{"Text1", "3000"},
-                       {"Text2", "8"},
-                       {"Text4", "500"},
-                       {"Text5", "5000"},
-                       {"Text6", "8"},
-                       {"Text9", "5000"},
-                       {"Text10", "6"}},
-                      "Text2",
-                      {"Text3"}},
-        GroupSkipCase{2,
-                      {{"Text1", "3000"},
-                       {"Text2", "8"},
-                       {"Text5", "500"},
-                       {"Text6", "5000"},
-                       {"Text7", "8"},
-                       {"Text12", "5000"},
-                       {"Text13", "6"}},
-                      "Text2",
-                      {"Text3", "Text4"}},
-        GroupSkipCase{3,
-                      {{"Text1", "500"},
-                       {"Text2", "8"},
-                       {"Text6", "500"},
-                       {"Text7", "3000"},
-                       {"Text8", "8"},
-                       {"Text15", "3000"},
-                       {"Text16", "8"}},
-                      "Text2",
-                      {"Text3", "Text4", "Text5"}}));
+INSTANTIATE_TEST_SUITE_P(Windows, GroupSkipTest,
+                         testing::Values(GroupSkipCase{1,
+                                                       {{"Text1", "3000"},
+                                                        {"Text2", "8"},
+                                                        {"Text4", "500"},
+                                                        {"Text5", "5000"},
+                                                        {"Text6", "8"},
+                                                        {"Text9", "5000"},
+                                                        {"Text10", "6"}},
+                                                       "Text2",
+                                                       {"Text3"}},
+                                         GroupSkipCase{2,
+                                                       {{"Text1", "3000"},
+                                                        {"Text2", "8"},
+                                                        {"Text5", "500"},
+                                                        {"Text6", "5000"},
+                                                        {"Text7", "8"},
+                                                        {"Text12", "5000"},
+                                                        {"Text13", "6"}},
+                                                       "Text2",
+                                                       {"Text3", "Text4"}},
+                                         GroupSkipCase{3,
+                                                       {{"Text1", "500"},
+                                                        {"Text2", "8"},
+                                                        {"Text6", "500"},
+                                                        {"Text7", "3000"},
+                                                        {"Text8", "8"},
+                                                        {"Text15", "3000"},
+                                                        {"Text16", "8"}},
+                                                       "Text2",
+                                                       {"Text3", "Text4", "Text5"}}));
 
 struct BoxesCase
 {
@@ -239,7 +223,7 @@ class BoxesTest : public testing::TestWithParam<BoxesCase>
 
 TEST_P(BoxesTest, ClearEmptiesEveryBoxInAscendingOrder)
 {
-    auto model = makeModel(GetParam().order);
+    auto model = makeWindowModel(GetParam().order);
     std::vector<std::string> expected;
     for (int i = 1; i <= GetParam().boxCount; ++i)
         expected.push_back("Text" + std::to_string(i));
@@ -249,19 +233,19 @@ TEST_P(BoxesTest, ClearEmptiesEveryBoxInAscendingOrder)
 
 TEST_P(BoxesTest, LoadAndClearSetEveryValueToZero)
 {
-    auto model = makeModel(GetParam().order);
+    auto model = makeWindowModel(GetParam().order);
     for (const std::string& box : model->entryBoxes())
         model->textChanged(box, "5");
     model->clear();
     EXPECT_EQ(model->calculate(".").writes.size(), 0u);
-    for (double value : {model->fc, model->rvg, model->fc1, model->fc2, model->rvg1, model->fc3,
-                         model->rvg2})
+    for (double value :
+         {model->fc, model->rvg, model->fc1, model->fc2, model->rvg1, model->fc3, model->rvg2})
         EXPECT_EQ(value, 0);
     for (const std::string& box : model->entryBoxes())
         model->textChanged(box, "5");
     model->load();
-    for (double value : {model->fc, model->rvg, model->fc1, model->fc2, model->rvg1, model->fc3,
-                         model->rvg2})
+    for (double value :
+         {model->fc, model->rvg, model->fc1, model->fc2, model->rvg1, model->fc3, model->rvg2})
         EXPECT_EQ(value, 0);
 }
 
@@ -283,7 +267,7 @@ TEST(Bindings, EachEntryBoxFeedsItsOwnValue)
     };
     for (int order = 1; order <= 3; ++order) {
         for (std::size_t v = 0; v < 7; ++v) {
-            auto model = makeModel(order);
+            auto model = makeWindowModel(order);
             model->textChanged(boxesByValue[order - 1][v], "5");
             const double values[] = {model->fc,   model->rvg, model->fc1, model->fc2,
                                      model->rvg1, model->fc3, model->rvg2};
@@ -298,8 +282,13 @@ const std::string e308 = "1" + std::string(308, '0');
 TEST(Overflow, StopsAtTheResultTooLargeAndKeepsTheWritesBefore)
 {
     FirstOrderModel model;
-    type(model, {{"Text1", "3000"}, {"Text2", "8"}, {"Text4", "1"}, {"Text5", "1"},
-                 {"Text6", e308}, {"Text9", "5000"}, {"Text10", "6"}});
+    type(model, {{"Text1", "3000"},
+                 {"Text2", "8"},
+                 {"Text4", "1"},
+                 {"Text5", "1"},
+                 {"Text6", e308},
+                 {"Text9", "5000"},
+                 {"Text10", "6"}});
     const Calculation calculation = model.calculate(".");
     // C is far below a double's range and shows 0; L = 1e308 / 6.28 * 1000 overflows.
     EXPECT_TRUE(calculation.overflowed);
