@@ -2,21 +2,26 @@
 # own: start the server, find the window, click and type as a user would.
 # Source it; it sets DISPLAY and stops the server on exit.
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Xvfb picks a free display itself and writes its number once it accepts
+# clients; a display number chosen here could be taken, by a server in
+# another chroot too, whose abstract socket clients would reach first.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
 program_pid=""
 stop_session() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
     kill "$xvfb_pid" 2>/dev/null || true
+    rm -f "$display_file"
 }
 trap stop_session EXIT
-export DISPLAY=$display
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+[ -s "$display_file" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n 1 "$display_file")
 # A real X window, even where the tests run headless otherwise.
 export QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Client-area centres, in pixels, of the controls a session uses. The entry
 # boxes sit at the same places in all three windows.
