@@ -1,6 +1,6 @@
 # The two everyday commands: `make run` and `make test`. Each first installs
 # whatever Debian packages are missing, then configures and builds.
-.PHONY: deps configure build run test test-asan fuzz memcheck clean bench
+.PHONY: deps configure build run test test-asan fuzz memcheck clean bench fresh-debian-check
 
 deps:
 	bash scripts/install-deps.sh
@@ -48,3 +48,8 @@ memcheck: build
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench --target bench
+
+# make test on a brand-new Debian 12 root, and the package installed into
+# another; needs root or sudo, and keeps its roots under build/fresh-debian.
+fresh-debian-check:
+	bash scripts/fresh-debian-check.sh
