@@ -1,6 +1,6 @@
 # The two everyday commands: `make run` and `make test`. Each first installs
 # whatever Debian packages are missing, then configures and builds.
-.PHONY: deps configure build run test test-asan fuzz memcheck clean bench
+.PHONY: deps configure build run test test-asan fuzz memcheck clean bench fresh-debian-check
 
 deps:
 	bash scripts/install-deps.sh
@@ -44,5 +44,12 @@ memcheck: build
 
 # Start-up, switching, Calculate, memory and size against a minimal Qt
 # program; prints the table and writes build/default/bench-results.json.
-bench: build
-	cmake --build --preset default --target bench
+# The benchmarks share the default build, configured with BRELKOT_BENCH on.
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench --target bench
+
+# make test on a brand-new Debian 12 root, and the package installed into
+# another; needs root or sudo, and keeps its roots under build/fresh-debian.
+fresh-debian-check:
+	bash scripts/fresh-debian-check.sh

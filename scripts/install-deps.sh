@@ -10,7 +10,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fontconfig
   xvfb xauth xdotool x11-utils imagemagick
   libbenchmark-dev libx11-dev libxtst-dev
-  binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev
+  binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file
   lintian qt6-translations-l10n weston qt6-wayland
 )
 

@@ -59,6 +59,18 @@ if(NOT run_output MATCHES "Package: brelkot\nVersion: 1\\.01")
     message(FATAL_ERROR "unexpected control fields:\n${run_output}")
 endif()
 
+# What a bare system needs to start the program and lay it out as designed:
+# the Qt libraries (the xcb platform plugin comes with libqt6gui6) and the fonts.
+if(PROGRAM)
+    run(dpkg-deb --field ${debs} Depends)
+    message(STATUS "Depends: ${run_output}")
+    foreach(package libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2)
+        if(NOT run_output MATCHES "(^|, )${package}( |,|\n|$)")
+            message(FATAL_ERROR "Depends does not name ${package}: ${run_output}")
+        endif()
+    endforeach()
+endif()
+
 run(dpkg-deb -x ${debs} ${WORK}/unpacked)
 # The changelog's latest entry is the package's version.
 run(gzip -dc ${WORK}/unpacked/usr/share/doc/brelkot/changelog.gz)
