@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The real program as a Wayland client (QT_QPA_PLATFORM=wayland, in the title
-# bar Qt draws itself) of weston, which draws through its X11 backend on an
-# Xvfb server of its own, so that clicks reach the program through the
-# compositor as a user's would. The window shows Form1 with its 794x568
-# client area; a double click on its title bar and a drag of its corner leave
-# it as it was; it switches through the three windows on clicks; "Изход" ends
-# the program. Saves a screenshot of each window.
+# The real program as a Wayland client (QT_QPA_PLATFORM=wayland) of weston,
+# which draws through its X11 backend on an Xvfb server of its own, so that
+# clicks reach the program through the compositor as a user's would. The
+# window shows the program's own title bar (minimise and close, no maximise)
+# above Form1's 794x568 client area; a double click on the title bar and a
+# drag of the corner leave it as it was; dragging the title bar moves it; it
+# switches through the three windows on clicks; "Изход" and the title bar's
+# close button end the program. Saves a screenshot of each window.
 #   usage: wayland.sh PROGRAM PICTURES_DIR OUTPUT_DIR
 set -euo pipefail
 program=$1
@@ -52,8 +53,7 @@ for _ in $(seq 100); do scene | grep -q "background for output" && break; sleep 
 scene | grep -q "background for output" || fail "weston did not start; see $session_dir/weston.log"
 
 # The program's top-level window in the scene graph: its role, then x y x2 y2
-# of its surface, title bar and border included, then x y x2 y2 of its opaque
-# part, the client area.
+# of its surface, title bar included.
 window_box() {
     scene | grep -A2 "top-level window 'Brelkot v:1.1'" | sed -n \
         -e 's/.*(role \([^,]*\),.*/\1/p' \
@@ -90,17 +90,33 @@ click() { # x y, in the client area
     sleep 0.5
 }
 
-QT_QPA_PLATFORM=wayland LANG=C.UTF-8 "$program" &
-program_pid=$!
-for _ in $(seq 100); do [ -n "$(window_box)" ] && break; sleep 0.1; done
-sleep 1
-box=$(window_box)
-read -r role x y x2 y2 ox oy ox2 oy2 <<<"$box"
-[ -n "$box" ] || fail "no window appeared"
-[ "$role" = xdg_toplevel ] || fail "the window is a $role, not a Wayland top-level window"
-[ $((ox2 - ox))x$((oy2 - oy)) = 794x568 ] || fail "the client area is $((ox2 - ox))x$((oy2 - oy))"
+# The title bar the program draws above the client area.
+title=28
+start() {
+    QT_QPA_PLATFORM=wayland LANG=C.UTF-8 "$program" &
+    program_pid=$!
+    for _ in $(seq 100); do [ -n "$(window_box)" ] && break; sleep 0.1; done
+    sleep 1
+    box=$(window_box)
+    read -r role x y x2 y2 <<<"$box"
+    [ -n "$box" ] || fail "no window appeared"
+    [ "$role" = xdg_toplevel ] || fail "the window is a $role, not a Wayland top-level window"
+    [ $((x2 - x))x$((y2 - y)) = 794x$((568 + title)) ] ||
+        fail "the window is $((x2 - x))x$((y2 - y)), not 794x568 and the title bar"
+    ox=$x
+    oy=$((y + title))
+}
+ended() { # what ended it
+    for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$program_pid" 2>/dev/null && fail "the program is still running after $1"
+    wait "$program_pid" || fail "the program exited with an error after $1"
+    program_pid=""
+    echo "$1 ended the program"
+}
+
+start
 wait_for form1
-echo "window $((x2 - x))x$((y2 - y)) at $x,$y, client area 794x568 at $ox,$oy, Form1 shows"
+echo "window 794x$((568 + title)) at $x,$y with its own title bar, Form1 shows"
 
 # A double click on the title bar and a drag of the corner leave the window
 # as it was, pixel for pixel.
@@ -133,11 +149,28 @@ wait_for form1
 echo "switched to Form2, Form3 and back to Form1 in place: $out/wayland-form*.png"
 
 click 732 544
-for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$program_pid" 2>/dev/null && fail "the program is still running after Изход"
-wait "$program_pid" || fail "the program exited with an error"
-program_pid=""
-echo "Изход ended the program"
+ended "Изход"
+
+# Dragging the title bar moves the window; its close button ends the program.
+start
+xdotool mousemove 1200 400 mousemove $((x + 200)) $((y + 14)) mousedown 1 sleep 0.3 \
+    mousemove $((x + 230)) $((y + 34)) sleep 0.3 mousemove $((x + 260)) $((y + 54)) sleep 0.3 mouseup 1
+sleep 1
+[ "$(surface)" = "$((x + 60)) $((y + 40)) $((x2 + 60)) $((y2 + 40))" ] ||
+    fail "dragging the title bar by 60,40 moved the window from $x $y to $(surface)"
+read -r x y x2 y2 <<<"$(surface)"
+xdotool mousemove 1200 400 mousemove $((x + 778)) $((y + 14)) click 1
+ended "the close button"
+
+# Its minimise button takes the window off the screen.
+start
+xdotool mousemove 1200 400 mousemove $((x + 750)) $((y + 14)) click 1
+sleep 1
+[ -z "$(window_box)" ] || fail "minimise left the window on the screen"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended when minimised"
+kill "$program_pid"
+wait "$program_pid" || true
+echo "the minimise button took the window off the screen"
 
 # Left to choose for itself in a session that has an X server too, it takes
 # the desktop's own border through X11, where a fixed size offers no maximise.

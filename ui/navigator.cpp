@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "form2.h"
 #include "form3.h"
+#include "titlebar.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -46,6 +47,12 @@ Navigator::Navigator(QObject* parent)
 {
     // Closing it unloads the slope window inside, and the program ends with it.
     m_topLevel->setAttribute(Qt::WA_DeleteOnClose);
+    // On Wayland Qt draws the title bar itself, and its own always offers
+    // maximise; the program's offers only what a window of fixed size may.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        m_topLevel->setWindowFlag(Qt::FramelessWindowHint);
+        m_titleBar = new TitleBar(m_topLevel);
+    }
 }
 
 Navigator::~Navigator()
@@ -71,7 +78,9 @@ void Navigator::show(Slope slope)
     connect(next, &CrossoverWindow::exitRequested, qApp, &QCoreApplication::quit);
     // All three carry the same caption and client area, but each says so in its layout.
     m_topLevel->setWindowTitle(next->windowTitle());
-    m_topLevel->setFixedSize(next->size());
+    const int top = m_titleBar ? m_titleBar->height() : 0;
+    next->move(0, top);
+    m_topLevel->setFixedSize(next->width(), top + next->height());
     next->show();
     m_current = next;
 

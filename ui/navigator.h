@@ -27,5 +27,6 @@ public:
 
 private:
     QPointer<QWidget> m_topLevel;
+    QWidget* m_titleBar = nullptr; // only where the program draws its own
     QPointer<CrossoverWindow> m_current;
 };
