@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <ostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,10 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
                       1,
                       {{"Text4", "500"}, {"Text5", "5000"}, {"Text6", "8"}},
                       {{"Text7", "39.81"}, {"Text8", "0.25"}}},
-        WorkedExample{
-            "FirstTweeter", 1, {{"Text9", "5000"}, {"Text10", "6"}}, {{"Text11", "5.31"}}},
-        WorkedExample{
-            "FirstMidrangeWithoutUpperFrequency", 1, {{"Text4", "500"}, {"Text6", "8"}}, {}},
+        WorkedExample{"FirstTweeter", 1, {{"Text9", "5000"}, {"Text10", "6"}}, {{"Text11", "5.31"}}},
+        WorkedExample{"FirstMidrangeWithoutUpperFrequency",
+                      1,
+                      {{"Text4", "500"}, {"Text6", "8"}},
+                      {}},
         WorkedExample{"SecondWoofer",
                       2,
                       {{"Text1", "3000"}, {"Text2", "8"}},
@@ -68,17 +69,18 @@ INSTANTIATE_TEST_SUITE_P(
                       {{"Text1", "100"}, {"Text2", "4"}},
                       {{"Text3", "281.49"}, {"Text4", "9.01"}}},
         // The inductors go crosswise: L1 at fc2, L2 at fc1.
-        WorkedExample{
-            "SecondMidrange",
-            2,
-            {{"Text5", "500"}, {"Text6", "5000"}, {"Text7", "8"}},
-            {{"Text8", "28.15"}, {"Text9", "2.81"}, {"Text10", "0.36"}, {"Text11", "3.6"}}},
+        WorkedExample{"SecondMidrange",
+                      2,
+                      {{"Text5", "500"}, {"Text6", "5000"}, {"Text7", "8"}},
+                      {{"Text8", "28.15"}, {"Text9", "2.81"}, {"Text10", "0.36"}, {"Text11", "3.6"}}},
         WorkedExample{"SecondTweeter",
                       2,
                       {{"Text12", "5000"}, {"Text13", "6"}},
                       {{"Text14", "3.75"}, {"Text15", "0.27"}}},
-        WorkedExample{
-            "SecondMidrangeWithoutUpperFrequency", 2, {{"Text5", "500"}, {"Text7", "8"}}, {}},
+        WorkedExample{"SecondMidrangeWithoutUpperFrequency",
+                      2,
+                      {{"Text5", "500"}, {"Text7", "8"}},
+                      {}},
         WorkedExample{"ThirdWoofer",
                       3,
                       {{"Text1", "500"}, {"Text2", "8"}},
@@ -178,37 +180,39 @@ TEST_P(GroupSkipTest, ClearThenCalculateWritesNothing)
     EXPECT_TRUE(model->calculate(".").writes.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, GroupSkipTest,
-                         testing::Values(GroupSkipCase{1,
-                                                       {{"Text1", "3000"},
-                                                        {"Text2", "8"},
-                                                        {"Text4", "500"},
-                                                        {"Text5", "5000"},
-                                                        {"Text6", "8"},
-                                                        {"Text9", "5000"},
-                                                        {"Text10", "6"}},
-                                                       "Text2",
-                                                       {"Text3"}},
-                                         GroupSkipCase{2,
-                                                       {{"Text1", "3000"},
-                                                        {"Text2", "8"},
-                                                        {"Text5", "500"},
-                                                        {"Text6", "5000"},
-                                                        {"Text7", "8"},
-                                                        {"Text12", "5000"},
-                                                        {"Text13", "6"}},
-                                                       "Text2",
-                                                       {"Text3", "Text4"}},
-                                         GroupSkipCase{3,
-                                                       {{"Text1", "500"},
-                                                        {"Text2", "8"},
-                                                        {"Text6", "500"},
-                                                        {"Text7", "3000"},
-                                                        {"Text8", "8"},
-                                                        {"Text15", "3000"},
-                                                        {"Text16", "8"}},
-                                                       "Text2",
-                                                       {"Text3", "Text4", "Text5"}}));
+INSTANTIATE_TEST_SUITE_P(
+    Windows, GroupSkipTest,
+    testing::Values(
+        GroupSkipCase{1,
+                      {{"Text1", "3000"},
+                       {"Text2", "8"},
+                       {"Text4", "500"},
+                       {"Text5", "5000"},
+                       {"Text6", "8"},
+                       {"Text9", "5000"},
+                       {"Text10", "6"}},
+                      "Text2",
+                      {"Text3"}},
+        GroupSkipCase{2,
+                      {{"Text1", "3000"},
+                       {"Text2", "8"},
+                       {"Text5", "500"},
+                       {"Text6", "5000"},
+                       {"Text7", "8"},
+                       {"Text12", "5000"},
+                       {"Text13", "6"}},
+                      "Text2",
+                      {"Text3", "Text4"}},
+        GroupSkipCase{3,
+                      {{"Text1", "500"},
+                       {"Text2", "8"},
+                       {"Text6", "500"},
+                       {"Text7", "3000"},
+                       {"Text8", "8"},
+                       {"Text15", "3000"},
+                       {"Text16", "8"}},
+                      "Text2",
+                      {"Text3", "Text4", "Text5"}}));
 
 struct BoxesCase
 {
@@ -238,14 +242,14 @@ TEST_P(BoxesTest, LoadAndClearSetEveryValueToZero)
         model->textChanged(box, "5");
     model->clear();
     EXPECT_EQ(model->calculate(".").writes.size(), 0u);
-    for (double value :
-         {model->fc, model->rvg, model->fc1, model->fc2, model->rvg1, model->fc3, model->rvg2})
+    for (double value : {model->fc, model->rvg, model->fc1, model->fc2, model->rvg1, model->fc3,
+                         model->rvg2})
         EXPECT_EQ(value, 0);
     for (const std::string& box : model->entryBoxes())
         model->textChanged(box, "5");
     model->load();
-    for (double value :
-         {model->fc, model->rvg, model->fc1, model->fc2, model->rvg1, model->fc3, model->rvg2})
+    for (double value : {model->fc, model->rvg, model->fc1, model->fc2, model->rvg1, model->fc3,
+                         model->rvg2})
         EXPECT_EQ(value, 0);
 }
 
@@ -282,13 +286,8 @@ const std::string e308 = "1" + std::string(308, '0');
 TEST(Overflow, StopsAtTheResultTooLargeAndKeepsTheWritesBefore)
 {
     FirstOrderModel model;
-    type(model, {{"Text1", "3000"},
-                 {"Text2", "8"},
-                 {"Text4", "1"},
-                 {"Text5", "1"},
-                 {"Text6", e308},
-                 {"Text9", "5000"},
-                 {"Text10", "6"}});
+    type(model, {{"Text1", "3000"}, {"Text2", "8"}, {"Text4", "1"}, {"Text5", "1"},
+                 {"Text6", e308}, {"Text9", "5000"}, {"Text10", "6"}});
     const Calculation calculation = model.calculate(".");
     // C is far below a double's range and shows 0; L = 1e308 / 6.28 * 1000 overflows.
     EXPECT_TRUE(calculation.overflowed);
