@@ -1,5 +1,6 @@
 #include "application.h"
 #include "commandline.h"
+#include "fontconfiguration.h"
 #include "graphicalsession.h"
 #include "navigator.h"
 
@@ -9,10 +10,12 @@ int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = runCommandLine(argc, argv))
         return *status;
+    FontConfiguration fonts;
     const std::unique_ptr<QApplication> app = startApplication(argc, argv);
     if (!app)
         return 1;
     identifyApplication();
+    fonts.wait();
 
     Navigator navigator;
     navigator.show(Slope::First);
