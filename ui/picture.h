@@ -1,15 +1,10 @@
 #pragma once
 
-#include <QImage>
 #include <QLabel>
-
-#include <future>
 
 // A picture from the resources, drawn at the pixel density of the screen: on
 // a 2x screen it shows the name@2x.png drawing rather than the plain one
-// scaled up, so it stays crisp. The drawing is decoded on a thread of its own
-// while the rest of the window is built, and shown from the moment the
-// window is (from its polish).
+// scaled up, so it stays crisp.
 class Picture : public QLabel
 {
     Q_OBJECT
@@ -31,10 +26,6 @@ public:
     // mebibyte before the first window is complete.
     static void cacheGroupBoxFrame();
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     QString m_source;
-    std::future<QImage> m_decoded;
 };

@@ -17,18 +17,13 @@
 
 namespace {
 
-// Polished, as before it shows: its pictures are in place from then on.
 std::unique_ptr<QWidget> makeWindow(const QString& name)
 {
-    std::unique_ptr<QWidget> window;
     if (name == "Form1")
-        window = std::make_unique<Form1>();
-    else if (name == "Form2")
-        window = std::make_unique<Form2>();
-    else
-        window = std::make_unique<Form3>();
-    window->ensurePolished();
-    return window;
+        return std::make_unique<Form1>();
+    if (name == "Form2")
+        return std::make_unique<Form2>();
+    return std::make_unique<Form3>();
 }
 
 enum class Kind
