@@ -12,7 +12,7 @@ packages=(
   libbenchmark-dev libx11-dev libxtst-dev
   binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev
   lintian
-  libxdamage-dev dbus-daemon dbus-bin at-spi2-core libfontconfig-dev
+  libxdamage-dev dbus-daemon dbus-bin at-spi2-core
 )
 
 missing=()

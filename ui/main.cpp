@@ -1,6 +1,5 @@
 #include "application.h"
 #include "commandline.h"
-#include "fontconfiguration.h"
 #include "graphicalsession.h"
 #include "navigator.h"
 
@@ -10,12 +9,10 @@ int main(int argc, char* argv[])
 {
     if (const std::optional<int> status = runCommandLine(argc, argv))
         return *status;
-    FontConfiguration fonts;
     const std::unique_ptr<QApplication> app = startApplication(argc, argv);
     if (!app)
         return 1;
     identifyApplication();
-    fonts.wait();
 
     Navigator navigator;
     navigator.show(Slope::First);
