@@ -57,7 +57,7 @@ BEGIN {
     split($1, name, ".")
     section = name[1] in heading ? name[1] : ""
     if (NR == 1 || section != last) {
-        printf "%s%s\n", NR > 1 ? "\n" : "", section == "" ? "Independent of the session" : heading[section]
+        printf "%s%s\n", (NR > 1 ? "\n" : ""), (section == "" ? "Independent of the session" : heading[section])
         printf "%-40s %10s  %-4s %-9s %s\n", "figure", "value", "unit", "target", ""
         last = section
     }
