@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QHideEvent>
 #include <QImageReader>
 #include <QPixmap>
 #include <QPixmapCache>
@@ -53,4 +54,18 @@ void Picture::setSource(const QString& path)
     if (pixmap.isNull())
         pixmap = load(path);
     setPixmap(pixmap);
+}
+
+void Picture::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        setPixmap(QPixmap());
+    QLabel::hideEvent(event);
+}
+
+void Picture::showEvent(QShowEvent* event)
+{
+    if (pixmap().isNull() && !m_source.isEmpty())
+        setSource(m_source);
+    QLabel::showEvent(event);
 }

@@ -26,6 +26,13 @@ public:
     // mebibyte before the first window is complete.
     static void cacheGroupBoxFrame();
 
+protected:
+    // Hidden by the program, as a window is at a switch, a picture lets its
+    // pixels go at once, before the next window decodes its own; shown
+    // again, it decodes them afresh.
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     QString m_source;
 };
