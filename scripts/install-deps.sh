@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev libx11-dev libxtst-dev
   binutils-mingw-w64-x86-64 desktop-file-utils appstream dpkg-dev file
   lintian qt6-translations-l10n weston qt6-wayland
+  libxdamage-dev dbus-daemon dbus-bin at-spi2-core
 )
 
 missing=()

@@ -34,4 +34,6 @@ void identifyApplication()
     for (int size : {16, 32, 48})
         icon.addPixmap(Picture::load(QStringLiteral(":/icons/brelkot-%1.png").arg(size)));
     QApplication::setWindowIcon(icon);
+
+    Picture::cacheGroupBoxFrame();
 }

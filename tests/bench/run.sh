@@ -13,16 +13,25 @@ cmake --install "$build" --prefix "$bench/install" --strip >/dev/null
 program=$bench/install/bin/brelkot
 
 # What the program aims at, as medians on the two-core development machine.
-targets='startup.ratio <= 1.3
-switch.painted_ms < 16
-switch.painted_worst_ms < 33
-press.form1_us < 1000
-press.form2_us < 1000
-press.form3_us < 1000
-model.first_order_ns < 1000
-model.second_order_ns < 1000
-model.third_order_ns < 1000
-memory.ratio <= 1.3
+# Start-up, switching and memory are taken in two sessions: "desktop", with a
+# session bus and the accessibility bus launcher, as users start the program,
+# and "bare", with no bus. Press and model figures are held to those of the
+# release before (182 / 241 / 308 us, 153 / 306 / 447 ns) with a fifth more
+# for the drift of this machine's speed from one hour to the next.
+targets='desktop.startup.text_frame_ratio <= 1.10
+bare.startup.text_frame_ratio <= 1.20
+desktop.switch.painted_ms < 10
+bare.switch.painted_ms < 10
+desktop.switch.painted_p95_ms < 16
+bare.switch.painted_p95_ms < 16
+desktop.memory.text_ratio <= 1.10
+bare.memory.text_ratio <= 1.10
+press.form1_us <= 218
+press.form2_us <= 289
+press.form3_us <= 370
+model.first_order_ns <= 184
+model.second_order_ns <= 367
+model.third_order_ns <= 536
 cli.ratio <= 1.2'
 
 {
@@ -41,10 +50,18 @@ BEGIN {
         op[t[1]] = t[2]
         limit[t[1]] = t[3]
     }
-    printf "%-36s %10s  %-4s %-9s %s\n", "figure", "value", "unit", "target", ""
+    heading["desktop"] = "Desktop session: a session bus and the accessibility bus launcher"
+    heading["bare"] = "Bare session: no bus"
     print "{\n  \"figures\": [" >json
 }
 {
+    split($1, name, ".")
+    section = name[1] in heading ? name[1] : ""
+    if (NR == 1 || section != last) {
+        printf "%s%s\n", (NR > 1 ? "\n" : ""), (section == "" ? "Independent of the session" : heading[section])
+        printf "%-40s %10s  %-4s %-9s %s\n", "figure", "value", "unit", "target", ""
+        last = section
+    }
     target = ""; verdict = ""; extra = ""
     if ($1 in op) {
         target = op[$1] " " limit[$1]
@@ -52,7 +69,7 @@ BEGIN {
         verdict = met ? "met" : "MISSED"
         extra = sprintf(", \"target\": \"%s\", \"met\": %s", target, met ? "true" : "false")
     }
-    printf "%-36s %10s  %-4s %-9s %s\n", $1, $2, $3, target, verdict
+    printf "%-40s %10s  %-4s %-9s %s\n", $1, $2, $3, target, verdict
     printf "%s    {\"name\": \"%s\", \"value\": %s, \"unit\": \"%s\"%s}", (NR > 1 ? ",\n" : ""), $1, $2, $3, extra >json
 }
 END { print "\n  ]\n}" >json }

@@ -1,22 +1,32 @@
 // Start-up, switching and peak memory of the program in real X windows, on an
 // Xvfb server of its own, each against the minimal Qt Widgets program
 // (bench_minimal_qt); start-up and memory also against the minimal one that
-// shows text (bench_minimal_text). Clicks go in through XTest; a window counts
-// as mapped at its MapNotify on the root. A switch is done once the rows
-// through the middle of the pictures show the new window's own pixels, whether
-// they come in a newly mapped window (the minimal program) or in the one
-// already on the screen (the program): the new window lands where the old one
-// was, so anything less could be the old window's pixels.
+// shows text (bench_minimal_text). Every figure is taken twice: in a session
+// like a desktop's, with a session bus and the accessibility bus launcher of
+// its own, and bare, with no bus at all.
+//
+// Clicks go in through XTest; a window counts as mapped at its MapNotify on
+// the root. Start-up runs to the first complete frame: the first moment the
+// window's pixels equal a reference taken of that program's window once it
+// had settled, watched through the Damage extension. A switch is done once
+// the rows through the middle of the pictures show the new window's own
+// pixels, whether they come in a newly mapped window (the minimal program) or
+// in the one already on the screen (the program): the new window lands where
+// the old one was, so anything less could be the old window's pixels.
 //   usage: bench_x11 PROGRAM MINIMAL_PROGRAM MINIMAL_TEXT_PROGRAM [RUNS]
-// Prints one figure a line (name, value, unit); progress goes to standard error.
+// Prints one figure a line (name, value, unit), each name led by its session;
+// progress goes to standard error.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/shm.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +35,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <string>
@@ -38,22 +49,36 @@ using namespace std::chrono_literals;
 
 pid_t xvfb = 0;
 pid_t program = 0;
+pid_t sessionBus = 0;
+pid_t busLauncher = 0;
+std::string runtimeDir;
 Display* display = nullptr;
 Window root = 0;
+int damageEvent = 0;
+
+void stopSession();
 
 [[noreturn]] void fail(const std::string& why)
 {
     std::fprintf(stderr, "bench_x11: %s\n", why.c_str());
     if (program > 0)
         kill(program, SIGKILL);
+    stopSession();
     if (xvfb > 0)
         kill(xvfb, SIGTERM);
+    if (!runtimeDir.empty())
+        rmdir(runtimeDir.c_str());
     std::exit(1);
 }
 
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double millisecondsBetween(Clock::time_point start, Clock::time_point end)
+{
+    return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
 double median(std::vector<double> values)
@@ -63,32 +88,105 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Xvfb picks a free display itself and says which once it accepts clients.
-std::string startXvfb()
+// Starts `argv` with its output thrown away; returns at once.
+pid_t spawn(const std::vector<std::string>& argv)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, STDOUT_FILENO);
+        dup2(devnull, STDERR_FILENO);
+        std::vector<char*> args;
+        for (const std::string& arg : argv)
+            args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    if (pid < 0)
+        fail("cannot fork");
+    return pid;
+}
+
+// Starts a server that says on a pipe, in one line, where it listens, once
+// it does; the pipe's number ends its last argument. Returns that line.
+std::string startAndRead(pid_t& pid, std::vector<std::string> argv)
 {
     int ready[2];
     if (pipe(ready) != 0)
         fail("no pipe");
-    xvfb = fork();
-    if (xvfb == 0) {
-        close(ready[0]);
-        const int devnull = open("/dev/null", O_WRONLY);
-        dup2(devnull, STDOUT_FILENO);
-        dup2(devnull, STDERR_FILENO);
-        const std::string fd = std::to_string(ready[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    argv.back() += std::to_string(ready[1]);
+    pid = spawn(argv);
     close(ready[1]);
-    std::string number;
+    std::string line;
     char c = 0;
     while (read(ready[0], &c, 1) == 1 && c != '\n')
-        number += c;
+        line += c;
     close(ready[0]);
+    return line;
+}
+
+// Xvfb picks a free display itself.
+std::string startXvfb()
+{
+    const std::string number = startAndRead(
+        xvfb, {"Xvfb", "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-displayfd", ""});
     if (number.empty())
         fail("Xvfb did not start");
     return ":" + number;
+}
+
+// Whether the bus has given `name` an owner, asked through dbus-send.
+bool nameHasOwner(const char* name)
+{
+    const std::string command = "dbus-send --session --print-reply --dest=org.freedesktop.DBus "
+                                "/org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner string:" +
+                                std::string(name) + " 2>/dev/null";
+    FILE* reply = popen(command.c_str(), "r");
+    if (!reply)
+        return false;
+    char buffer[256];
+    bool owned = false;
+    while (std::fgets(buffer, sizeof buffer, reply))
+        owned = owned || std::strstr(buffer, "boolean true");
+    pclose(reply);
+    return owned;
+}
+
+// What a desktop session gives every program it starts: a session bus of its
+// own, on which the accessibility bus launcher has registered.
+void startDesktopSession()
+{
+    const std::string address =
+        startAndRead(sessionBus, {"dbus-daemon", "--session", "--nofork", "--print-address="});
+    if (address.empty())
+        fail("dbus-daemon did not start (Debian package dbus-daemon)");
+    setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+    busLauncher = spawn({"/usr/libexec/at-spi-bus-launcher"});
+    const auto deadline = Clock::now() + 10s;
+    while (!nameHasOwner("org.a11y.Bus")) {
+        if (Clock::now() > deadline)
+            fail("the accessibility bus launcher did not register (Debian package at-spi2-core)");
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
+// No bus: an address libdbus cannot parse, so that it neither finds a bus
+// nor autolaunches one.
+void startBareSession()
+{
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
+void stopSession()
+{
+    for (pid_t* pid : {&busLauncher, &sessionBus}) {
+        if (*pid > 0) {
+            kill(*pid, SIGTERM);
+            waitpid(*pid, nullptr, 0);
+            *pid = 0;
+        }
+    }
 }
 
 pid_t launch(const char* path)
@@ -113,6 +211,29 @@ void checkAlive(pid_t pid)
         fail("the program under test ended");
 }
 
+// Waits up to `left`, at most 100 ms, for the X connection to have something
+// to read; false when nothing came.
+bool waitForEvents(std::chrono::milliseconds left)
+{
+    pollfd connection{ConnectionNumber(display), POLLIN, 0};
+    return poll(&connection, 1, int(std::clamp<long>(left.count(), 0, 100))) > 0;
+}
+
+// Damage watched on each new top-level window from its creation, before it
+// is mapped or painted; destroyed with the window.
+std::map<Window, Damage> damages;
+
+void handleEvent(const XEvent& event)
+{
+    if (event.type == CreateNotify && !event.xcreatewindow.override_redirect &&
+        event.xcreatewindow.parent == root) {
+        damages[event.xcreatewindow.window] =
+            XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
+    } else if (event.type == DestroyNotify) {
+        damages.erase(event.xdestroywindow.window);
+    }
+}
+
 // The next top-level window mapped by anyone; only the program under test maps any.
 Window waitForMap(pid_t pid)
 {
@@ -121,6 +242,7 @@ Window waitForMap(pid_t pid)
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
+            handleEvent(event);
             if (event.type == MapNotify && !event.xmap.override_redirect)
                 return event.xmap.window;
         }
@@ -129,9 +251,76 @@ Window waitForMap(pid_t pid)
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left <= 0ms)
             fail("no window was mapped within 10 s");
-        pollfd connection{ConnectionNumber(display), POLLIN, 0};
-        poll(&connection, 1, int(std::min<long>(left.count(), 100)));
+        waitForEvents(left);
     }
+}
+
+using Pixels = std::vector<unsigned long>;
+
+// The pixels of a rectangle of `window`; empty when it cannot be read.
+Pixels grab(Window window, int left, int top, int width, int height)
+{
+    XImage* image = XGetImage(display, window, left, top, width, height, AllPlanes, ZPixmap);
+    if (!image)
+        return {};
+    Pixels pixels;
+    pixels.reserve(std::size_t(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(XGetPixel(image, x, y));
+    }
+    XDestroyImage(image);
+    return pixels;
+}
+
+// The bytes of a whole client area, read through shared memory: one copy in
+// the server, so that a look at the window holds the program's own drawing up
+// as little as possible.
+using Frame = std::vector<char>;
+
+XShmSegmentInfo shared{};
+
+void attachSharedMemory()
+{
+    const Screen* screen = DefaultScreenOfDisplay(display);
+    shared.shmid =
+        shmget(IPC_PRIVATE, std::size_t(screen->width) * screen->height * 4, IPC_CREAT | 0600);
+    if (shared.shmid < 0)
+        fail("no shared memory");
+    shared.shmaddr = static_cast<char*>(shmat(shared.shmid, nullptr, 0));
+    // Gone once both sides have detached, however the benchmark ends.
+    shmctl(shared.shmid, IPC_RMID, nullptr);
+    shared.readOnly = False;
+    if (shared.shmaddr == reinterpret_cast<char*>(-1) || !XShmAttach(display, &shared))
+        fail("the X server cannot share memory");
+    XSync(display, False);
+}
+
+Frame grabWindow(Window window)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return {};
+    XImage* image = XShmCreateImage(display, attributes.visual, unsigned(attributes.depth), ZPixmap,
+                                    shared.shmaddr, &shared, unsigned(attributes.width),
+                                    unsigned(attributes.height));
+    Frame frame;
+    if (image && XShmGetImage(display, window, image, 0, 0, AllPlanes))
+        frame.assign(image->data,
+                     image->data + std::ptrdiff_t(image->bytes_per_line) * image->height);
+    if (image)
+        XDestroyImage(image);
+    return frame;
+}
+
+// Whether every 32-bit pixel of the frame is the first one.
+bool uniform(const Frame& frame)
+{
+    for (std::size_t i = 4; i + 4 <= frame.size(); i += 4) {
+        if (std::memcmp(&frame[i], frame.data(), 4) != 0)
+            return false;
+    }
+    return true;
 }
 
 // Client-area rows through the middle of the pictures: y 100 crosses Image1,
@@ -141,18 +330,14 @@ constexpr int pictureRows[] = {100, 260};
 constexpr int rowLeft = 17;
 constexpr int rowWidth = 760;
 
-using Pixels = std::vector<unsigned long>;
-
 Pixels sampleRows(Window window)
 {
     Pixels pixels;
     for (int y : pictureRows) {
-        XImage* image = XGetImage(display, window, rowLeft, y, rowWidth, 1, AllPlanes, ZPixmap);
-        if (!image)
+        const Pixels row = grab(window, rowLeft, y, rowWidth, 1);
+        if (row.empty())
             return {};
-        for (int x = 0; x < rowWidth; ++x)
-            pixels.push_back(XGetPixel(image, x, 0));
-        XDestroyImage(image);
+        pixels.insert(pixels.end(), row.begin(), row.end());
     }
     return pixels;
 }
@@ -163,6 +348,7 @@ Window lastMapped(Window window)
     while (XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
+        handleEvent(event);
         if (event.type == MapNotify && !event.xmap.override_redirect)
             window = event.xmap.window;
     }
@@ -182,6 +368,55 @@ Window waitForPictures(pid_t pid, Window window, const Pixels& pictures)
             fail("the pictures were not painted within 10 s");
         std::this_thread::sleep_for(250us);
     }
+}
+
+// Waits until `window` shows `frame` in full; returns when the paint that
+// completed it was reported. The window is looked at once after each report,
+// so the program's drawing is not held up by polling; and after 100 ms
+// without one, in case a paint came before the report was asked for.
+Clock::time_point waitForFrame(pid_t pid, Window window, const Frame& frame)
+{
+    const auto deadline = Clock::now() + 10s;
+    const auto found = damages.find(window);
+    if (found == damages.end())
+        fail("the window was mapped before it was seen created");
+    const Damage damage = found->second;
+    bool damaged = false;
+    auto reported = Clock::now();
+    for (;;) {
+        while (XPending(display)) {
+            XEvent event;
+            XNextEvent(display, &event);
+            handleEvent(event);
+            if (event.type == damageEvent + XDamageNotify &&
+                reinterpret_cast<const XDamageNotifyEvent&>(event).damage == damage) {
+                damaged = true;
+                reported = Clock::now();
+            }
+        }
+        if (damaged) {
+            damaged = false;
+            XDamageSubtract(display, damage, None, None);
+            if (grabWindow(window) == frame)
+                return reported;
+        }
+        checkAlive(pid);
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left <= 0ms)
+            fail("the window did not show its settled frame within 10 s");
+        if (!waitForEvents(left)) {
+            damaged = true;
+            reported = Clock::now();
+        }
+    }
+}
+
+// Away from every window, so that no control is drawn hovered.
+void parkPointer()
+{
+    XTestFakeMotionEvent(display, DefaultScreen(display), 0, 0, CurrentTime);
+    XSync(display, False);
 }
 
 struct Point
@@ -241,9 +476,13 @@ int ignoreXError(Display*, XErrorEvent*)
     return 0;
 }
 
-void print(const char* name, double value, const char* unit)
+// The session each figure was taken in leads its name.
+std::string session;
+
+void print(const std::string& name, double value, const char* unit)
 {
-    std::printf("%s\t%.2f\t%s\n", name, value, unit);
+    std::printf("%s.%s\t%.2f\t%s\n", session.c_str(), name.c_str(), value, unit);
+    std::fflush(stdout);
 }
 
 // The picture rows of each of the three windows once settled.
@@ -280,7 +519,8 @@ struct Switching
 // colours; the program's must show pictures.
 Switching switching(const char* path, bool withPictures, int runs)
 {
-    std::fprintf(stderr, "switching %s: %d times in each of six directions\n", path, runs);
+    std::fprintf(stderr, "%s session, switching %s: %d times in each of six directions\n",
+                 session.c_str(), path, runs);
     program = launch(path);
     Window window = waitForMap(program);
 
@@ -347,83 +587,120 @@ WindowPictures switchingBoth(const char* path, const char* minimalPath, int runs
     return brelkot.pictures;
 }
 
+// What a program's window looks like once it has settled: the reference its
+// start-up runs wait for.
+Frame settledFrame(const char* path)
+{
+    parkPointer();
+    program = launch(path);
+    const Window window = waitForMap(program);
+    std::this_thread::sleep_for(1s);
+    Frame frame = grabWindow(window);
+    stop(program);
+    program = 0;
+    return frame;
+}
+
 struct Run
 {
-    double startMs;
+    double mappedMs;
+    double frameMs;
     long peakKib;
 };
 
 constexpr auto settle = 300ms;
 
-// Start to the first window mapped; then the peak after visiting all three.
-Run runProgram(const char* path, const WindowPictures& pictures)
+// Start to the first window mapped and to its first complete frame.
+Window startUp(const char* path, const Frame& frame, Run& run)
 {
+    parkPointer();
     const auto started = Clock::now();
     program = launch(path);
-    Window window = waitForMap(program);
-    const double startMs = millisecondsSince(started);
-    waitForPictures(program, window, pictures[0]);
+    const Window window = waitForMap(program);
+    run.mappedMs = millisecondsSince(started);
+    run.frameMs = millisecondsBetween(started, waitForFrame(program, window, frame));
+    return window;
+}
+
+// Start-up; then the peak after visiting all three windows.
+Run runProgram(const char* path, const Frame& frame, const WindowPictures& pictures)
+{
+    Run run{};
+    Window window = startUp(path, frame, run);
     window = switchWindow(program, window, command3, pictures[1]).window;
     switchWindow(program, window, command4, pictures[2]);
     std::this_thread::sleep_for(settle);
-    const long peak = peakResidentKib(program);
+    run.peakKib = peakResidentKib(program);
     stop(program);
     program = 0;
-    return {startMs, peak};
+    return run;
 }
 
-// Start to its window mapped; then the peak with the window shown.
-Run runMinimal(const char* path)
+// Start-up; then the peak with the window shown.
+Run runMinimal(const char* path, const Frame& frame)
 {
-    const auto started = Clock::now();
-    program = launch(path);
-    waitForMap(program);
-    const double startMs = millisecondsSince(started);
+    Run run{};
+    startUp(path, frame, run);
     std::this_thread::sleep_for(settle);
-    const long peak = peakResidentKib(program);
+    run.peakKib = peakResidentKib(program);
     stop(program);
     program = 0;
-    return {startMs, peak};
+    return run;
 }
 
-void startUpAndMemory(const char* path, const char* minimalPath, const char* textPath,
-                      const WindowPictures& pictures, int runs)
+void startUpAndMemory(const std::array<const char*, 3>& paths, const WindowPictures& pictures,
+                      int runs)
 {
-    std::fprintf(stderr, "start-up and memory: %d runs of each, interleaved\n", runs);
+    std::array<Frame, 3> frames;
+    for (int which = 0; which < 3; ++which) {
+        frames[which] = settledFrame(paths[which]);
+        if (frames[which].empty())
+            fail(std::string("no settled frame of ") + paths[which]);
+    }
+    if (uniform(frames[0]) || uniform(frames[2]))
+        fail("the settled frame shows nothing");
+
+    std::fprintf(stderr, "%s session, start-up and memory: %d runs of each, interleaved\n",
+                 session.c_str(), runs);
     constexpr int warmUp = 2;
-    std::vector<double> starts, minimalStarts, textStarts;
-    std::vector<double> ratios, textRatios;
-    std::vector<double> peaks, minimalPeaks, textPeaks;
+    std::array<std::vector<double>, 3> mapped, complete, peaks;
+    std::vector<double> frameRatios, textFrameRatios, mappedRatios, textMappedRatios;
     for (int i = 0; i < warmUp + runs; ++i) {
         // Rotate which goes first, so that a drift of the machine falls on all three.
         std::array<Run, 3> round{};
         for (int k = 0; k < 3; ++k) {
             const int which = (i + k) % 3;
-            round[which] = which == 0 ? runProgram(path, pictures)
-                                      : runMinimal(which == 1 ? minimalPath : textPath);
+            round[which] = which == 0 ? runProgram(paths[0], frames[0], pictures)
+                                      : runMinimal(paths[which], frames[which]);
         }
-        const auto& [run, minimal, text] = round;
         if (i < warmUp)
             continue;
-        starts.push_back(run.startMs);
-        minimalStarts.push_back(minimal.startMs);
-        textStarts.push_back(text.startMs);
-        ratios.push_back(run.startMs / minimal.startMs);
-        textRatios.push_back(run.startMs / text.startMs);
-        peaks.push_back(double(run.peakKib));
-        minimalPeaks.push_back(double(minimal.peakKib));
-        textPeaks.push_back(double(text.peakKib));
+        for (int which = 0; which < 3; ++which) {
+            mapped[which].push_back(round[which].mappedMs);
+            complete[which].push_back(round[which].frameMs);
+            peaks[which].push_back(double(round[which].peakKib));
+        }
+        const auto& [run, minimal, text] = round;
+        frameRatios.push_back(run.frameMs / minimal.frameMs);
+        textFrameRatios.push_back(run.frameMs / text.frameMs);
+        mappedRatios.push_back(run.mappedMs / minimal.mappedMs);
+        textMappedRatios.push_back(run.mappedMs / text.mappedMs);
     }
-    print("startup.brelkot_ms", median(starts), "ms");
-    print("startup.minimal_qt_ms", median(minimalStarts), "ms");
-    print("startup.ratio", median(ratios), "x");
-    print("startup.minimal_text_ms", median(textStarts), "ms");
-    print("startup.text_ratio", median(textRatios), "x");
-    print("memory.brelkot_kib", median(peaks), "KiB");
-    print("memory.minimal_qt_kib", median(minimalPeaks), "KiB");
-    print("memory.ratio", median(peaks) / median(minimalPeaks), "x");
-    print("memory.minimal_text_kib", median(textPeaks), "KiB");
-    print("memory.text_ratio", median(peaks) / median(textPeaks), "x");
+    print("startup.brelkot_frame_ms", median(complete[0]), "ms");
+    print("startup.minimal_qt_frame_ms", median(complete[1]), "ms");
+    print("startup.minimal_text_frame_ms", median(complete[2]), "ms");
+    print("startup.frame_ratio", median(frameRatios), "x");
+    print("startup.text_frame_ratio", median(textFrameRatios), "x");
+    print("startup.brelkot_mapped_ms", median(mapped[0]), "ms");
+    print("startup.minimal_qt_mapped_ms", median(mapped[1]), "ms");
+    print("startup.minimal_text_mapped_ms", median(mapped[2]), "ms");
+    print("startup.mapped_ratio", median(mappedRatios), "x");
+    print("startup.text_mapped_ratio", median(textMappedRatios), "x");
+    print("memory.brelkot_kib", median(peaks[0]), "KiB");
+    print("memory.minimal_qt_kib", median(peaks[1]), "KiB");
+    print("memory.minimal_text_kib", median(peaks[2]), "KiB");
+    print("memory.ratio", median(peaks[0]) / median(peaks[1]), "x");
+    print("memory.text_ratio", median(peaks[0]) / median(peaks[2]), "x");
 }
 
 } // namespace
@@ -436,6 +713,14 @@ int main(int argc, char* argv[])
         return 2;
     }
     const int runs = std::max(20, argc > 4 ? std::atoi(argv[4]) : 25);
+    const std::array<const char*, 3> paths{argv[1], argv[2], argv[3]};
+
+    // A runtime directory of its own, as a desktop session gives each user.
+    char runtimeTemplate[] = "/tmp/bench_x11.XXXXXX";
+    if (!mkdtemp(runtimeTemplate))
+        fail("no runtime directory");
+    runtimeDir = runtimeTemplate;
+    setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
 
     const std::string name = startXvfb();
     setenv("DISPLAY", name.c_str(), 1);
@@ -446,15 +731,32 @@ int main(int argc, char* argv[])
     int event = 0, error = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(display, &event, &error, &major, &minor))
         fail("the X server has no XTest");
+    if (!XDamageQueryExtension(display, &damageEvent, &error))
+        fail("the X server has no Damage");
+    XDamageQueryVersion(display, &major, &minor);
+    if (!XShmQueryExtension(display))
+        fail("the X server has no MIT-SHM");
+    attachSharedMemory();
     XSetErrorHandler(ignoreXError);
+    // The programs started are not to inherit this connection.
+    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
     root = DefaultRootWindow(display);
     XSelectInput(display, root, SubstructureNotifyMask);
 
-    const WindowPictures pictures = switchingBoth(argv[1], argv[2], runs);
-    startUpAndMemory(argv[1], argv[2], argv[3], pictures, runs);
+    for (const char* name : {"desktop", "bare"}) {
+        session = name;
+        if (session == "desktop")
+            startDesktopSession();
+        else
+            startBareSession();
+        const WindowPictures pictures = switchingBoth(argv[1], argv[2], runs);
+        startUpAndMemory(paths, pictures, runs);
+        stopSession();
+    }
 
     XCloseDisplay(display);
     kill(xvfb, SIGTERM);
     waitpid(xvfb, nullptr, 0);
+    rmdir(runtimeDir.c_str());
     return 0;
 }

@@ -389,6 +389,8 @@ private slots:
     void pictureShowsItsBitmapUnscaled_data();
     void pictureShowsItsBitmapUnscaled();
     void everyPictureIsADifferentBitmap();
+    void picturesComeBackWhenShownAgain_data();
+    void picturesComeBackWhenShownAgain();
     void text1To3AloneUseTimesNewRoman_data();
     void text1To3AloneUseTimesNewRoman();
     void microFaradUsesTheMicroSign_data();
@@ -653,6 +655,31 @@ void LayoutTest::everyPictureIsADifferentBitmap()
         }
     }
     QCOMPARE(seen.size(), 21);
+}
+
+void LayoutTest::picturesComeBackWhenShownAgain_data()
+{
+    addWindowRows();
+}
+
+// A hidden window lets its pictures go; shown again, it shows the same ones.
+void LayoutTest::picturesComeBackWhenShownAgain()
+{
+    QFETCH(QString, window);
+    const auto form = makeWindow(window);
+    form->show();
+    QList<QPair<QLabel*, QImage>> pictures;
+    for (QLabel* picture : form->findChildren<QLabel*>()) {
+        if (picture->objectName().startsWith(u"Image"))
+            pictures.append({picture, picture->pixmap().toImage()});
+    }
+    QCOMPARE(pictures.size(), 7);
+    form->hide();
+    form->show();
+    for (const auto& [picture, image] : pictures) {
+        QVERIFY2(!image.isNull(), qPrintable(picture->objectName()));
+        QCOMPARE(picture->pixmap().toImage(), image);
+    }
 }
 
 void LayoutTest::text1To3AloneUseTimesNewRoman_data()
