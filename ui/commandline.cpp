@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -235,11 +236,23 @@ int run(int argc, char* argv[])
     return calculate(request);
 }
 
+// Qt's own options for the windows, which a desktop may give: a session
+// manager that restarts the program passes -session.
+bool isQtOption(std::string_view argument)
+{
+    static constexpr std::string_view options[] = {
+        "-platform", "-platformtheme", "-plugin",  "-display",         "-session",
+        "-style",    "-stylesheet",    "-reverse", "-qwindowgeometry", "-qwindowtitle"};
+    if (argument.starts_with("--"))
+        argument.remove_prefix(1);
+    return std::find(std::begin(options), std::end(options), argument) != std::end(options);
+}
+
 } // namespace
 
 std::optional<int> runCommandLine(int argc, char* argv[])
 {
-    if (argc <= 1)
+    if (argc <= 1 || isQtOption(argv[1]))
         return std::nullopt;
     try {
         return run(argc, argv);

@@ -120,6 +120,7 @@ const Case cases[] = {
      "/dev/full"},
 
     {"no display", {}, 1, {}, "DISPLAY (не е зададена)"},
+    {"Qt's own option, for the windows", {"-session", "1234"}, 1, {}, "DISPLAY (не е зададена)"},
     {"X11 asked for with no display", {}, 1, {}, "QT_QPA_PLATFORM=xcb", "C", "xcb"},
     {"unknown platform", {}, 1, {}, "QT_QPA_PLATFORM=nosuch", "C", "nosuch"},
 };
