@@ -15,19 +15,6 @@ constexpr Qt::WindowFlags fixedBorder =
     Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
     Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
-CrossoverWindow* createWindow(Slope slope, QWidget* parent)
-{
-    switch (slope) {
-    case Slope::First:
-        return new Form1(parent);
-    case Slope::Second:
-        return new Form2(parent);
-    case Slope::Third:
-        return new Form3(parent);
-    }
-    return nullptr;
-}
-
 void centreOnScreen(QWidget* window)
 {
     // Halves of the spare room, as the window system centres a new window:
@@ -41,6 +28,19 @@ void centreOnScreen(QWidget* window)
 }
 
 } // namespace
+
+CrossoverWindow* createWindow(Slope slope, QWidget* parent)
+{
+    switch (slope) {
+    case Slope::First:
+        return new Form1(parent);
+    case Slope::Second:
+        return new Form2(parent);
+    case Slope::Third:
+        return new Form3(parent);
+    }
+    return nullptr;
+}
 
 Navigator::Navigator(QObject* parent)
     : QObject(parent), m_topLevel(new QWidget(nullptr, fixedBorder))

@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QPointer>
 
+// The window of `slope`, built from its layout and loaded afresh.
+CrossoverWindow* createWindow(Slope slope, QWidget* parent = nullptr);
+
 // Start, switching and exit: exactly one slope window exists at a time. The
 // slope windows show in one top-level window that lasts the whole run, so a
 // switch builds the new window's controls but no new native window.

@@ -5,9 +5,7 @@
 //   usage: bench_press [PRESSES]
 
 #include "crossover.h"
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
+#include "navigator.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,14 +23,7 @@ namespace {
 
 std::unique_ptr<CrossoverWindow> makeWindow(int order)
 {
-    switch (order) {
-    case 1:
-        return std::make_unique<Form1>();
-    case 2:
-        return std::make_unique<Form2>();
-    default:
-        return std::make_unique<Form3>();
-    }
+    return std::unique_ptr<CrossoverWindow>(createWindow(Slope(order - 1)));
 }
 
 double medianPressMicroseconds(int order, int presses)

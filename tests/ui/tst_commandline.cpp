@@ -2,10 +2,8 @@
 // the same calculations typed into the windows: both must show the same
 // results under the same captions.
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
 #include "messagewatcher.h"
+#include "navigator.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -165,13 +163,10 @@ QString optionValue(const QStringList& arguments, const QString& option)
     return {};
 }
 
+// The window of a slope in dB per octave: 6, 12 or 18.
 std::unique_ptr<QWidget> makeWindow(const QString& slope)
 {
-    if (slope == "6")
-        return std::make_unique<Form1>();
-    if (slope == "12")
-        return std::make_unique<Form2>();
-    return std::make_unique<Form3>();
+    return std::unique_ptr<QWidget>(createWindow(Slope(slope.toInt() / 6 - 1)));
 }
 
 // The text boxes of a frame, entry or output boxes, top to bottom.

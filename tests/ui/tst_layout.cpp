@@ -1,7 +1,5 @@
 #include "application.h"
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
+#include "navigator.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -17,13 +15,10 @@
 
 namespace {
 
+// The window of its name: Form1, Form2 or Form3.
 std::unique_ptr<QWidget> makeWindow(const QString& name)
 {
-    if (name == "Form1")
-        return std::make_unique<Form1>();
-    if (name == "Form2")
-        return std::make_unique<Form2>();
-    return std::make_unique<Form3>();
+    return std::unique_ptr<QWidget>(createWindow(Slope(name.right(1).toInt() - 1)));
 }
 
 enum class Kind

@@ -27,14 +27,7 @@ namespace {
 
 std::unique_ptr<CrossoverWindow> makeWindow(int order)
 {
-    switch (order) {
-    case 1:
-        return std::make_unique<Form1>();
-    case 2:
-        return std::make_unique<Form2>();
-    default:
-        return std::make_unique<Form3>();
-    }
+    return std::unique_ptr<CrossoverWindow>(createWindow(Slope(order - 1)));
 }
 
 QLineEdit* box(QWidget* window, const QString& name)
