@@ -1,37 +1,54 @@
 #pragma once
 
 #include "entry.h"
+#include "slope.h"
+#include "wide.h"
 
-#include <memory>
+#include <array>
+#include <cmath>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// One text written into an output box by Calculate.
-struct OutputWrite
+// The three framed groups of every window.
+enum class Group
 {
-    std::string box;
-    std::string text;
-
-    bool operator==(const OutputWrite&) const = default;
+    Woofer,   // "Ниски", the low-pass
+    Midrange, // "Среди", the band-pass
+    Tweeter,  // "Високи", the high-pass
 };
 
-// The writes of one press of Calculate, in order. When a result is too large
-// for a double, Calculate stops there: the writes before it stand and
-// `overflowed` tells the window to say so.
-struct Calculation
+constexpr std::string_view caption(Group group)
 {
-    std::vector<OutputWrite> writes;
-    bool overflowed = false;
+    switch (group) {
+    case Group::Woofer:
+        return "Ниски";
+    case Group::Midrange:
+        return "Среди";
+    case Group::Tweeter:
+        break;
+    }
+    return "Високи";
+}
+
+// What a result is: a capacitor in microfarads or a coil in millihenries.
+enum class Kind
+{
+    Capacitor,
+    Coil,
 };
 
-// The model of one slope window: its seven values, which entry box feeds
-// which value, and load, clear, text changed and calculate.
-class WindowModel
+constexpr std::string_view unit(Kind kind)
 {
-public:
-    // Frequencies in hertz, impedances in ohms; 0 means "not given".
+    return kind == Kind::Capacitor ? "µF" : "mH";
+}
+
+// The seven stored values of a window, frequencies in hertz, impedances in
+// ohms; 0 means "not given".
+struct Values
+{
     double fc = 0;   // woofer
     double rvg = 0;  // woofer
     double fc1 = 0;  // midrange, lower
@@ -40,69 +57,188 @@ public:
     double fc3 = 0;  // tweeter
     double rvg2 = 0; // tweeter
 
-    // An entry box and the value it feeds.
-    struct Binding
-    {
-        std::string_view box;
-        double WindowModel::*value;
-        bool errorTolerant = false;
-    };
+    bool operator==(const Values&) const = default;
+};
 
-    virtual ~WindowModel() = default;
+// An entry box's data: the value it feeds, its group and the labels beside it.
+struct Input
+{
+    double Values::*value;
+    Group group;
+    std::string_view label;
+    std::string_view unit;
+    // A digit string too large for a double leaves this value as it was,
+    // without a message.
+    bool errorTolerant = false;
+};
 
-    void load();
+// A component value a window works out, in the order of its result rows.
+struct Result
+{
+    Group group;
+    std::string_view label;
+    Kind kind;
+    // Evaluated step by step in the order written, each step rounded to
+    // double precision, with an exponent range wider than a double's.
+    Wide (*formula)(const Values&);
+
+    std::string_view unit() const { return ::unit(kind); }
+};
+
+// One result of one press of Calculate.
+struct ResultValue
+{
+    std::size_t result; // its place in the crossover's results
+    double value;       // as stored in a double, before rounding for the box
+    std::string text;   // what its result box shows
+
+    bool operator==(const ResultValue&) const = default;
+};
+
+// The results of one press of Calculate, in order. When a result is too
+// large for a double, Calculate stops there: the results before it stand and
+// `overflowed` says so.
+struct Calculation
+{
+    std::vector<ResultValue> results;
+    bool overflowed = false;
+};
+
+// Everything a window computes: its inputs and its results.
+struct Crossover
+{
+    Slope slope;
+    std::span<const Input, 7> inputs;
+    std::span<const Result> results;
+
+    // Every group whose inputs are all nonzero, in order; the midrange needs
+    // all three values even where a formula uses two.
+    Calculation calculate(const Values& values, std::string_view decimalSeparator) const;
+};
+
+namespace crossover_detail {
+
+// Every window takes the same seven inputs; only the first-order window's
+// lower midrange frequency tolerates failures.
+constexpr std::array<Input, 7> inputs(bool tolerantFc1)
+{
+    return {{
+        {&Values::fc, Group::Woofer, "fc", "Hz"},
+        {&Values::rvg, Group::Woofer, "Rвг", "Ом"},
+        {&Values::fc1, Group::Midrange, "fc1", "Hz", tolerantFc1},
+        {&Values::fc2, Group::Midrange, "fc2", "Hz"},
+        {&Values::rvg1, Group::Midrange, "Rвг", "Ом"},
+        {&Values::fc3, Group::Tweeter, "fc", "Hz"},
+        {&Values::rvg2, Group::Tweeter, "Rвг", "Ом"},
+    }};
+}
+
+inline constexpr std::array<Input, 7> firstOrderInputs = inputs(true);
+inline constexpr std::array<Input, 7> otherInputs = inputs(false);
+
+using enum Group;
+using enum Kind;
+
+// First order: one component per filter side, 2 pi written as 6.28.
+inline constexpr Result firstOrderResults[] = {
+    {Woofer, "L", Coil, [](const Values& v) { return Wide(v.rvg) / (Wide(v.fc) * 6.28) * 1000; }},
+    {Midrange, "C", Capacitor,
+     [](const Values& v) { return Wide(1) / (Wide(v.fc1) * 6.28 * v.rvg1) * 1000000; }},
+    {Midrange, "L", Coil,
+     [](const Values& v) { return Wide(v.rvg1) / (Wide(v.fc2) * 6.28) * 1000; }},
+    {Tweeter, "C", Capacitor,
+     [](const Values& v) { return Wide(1) / (Wide(v.fc3) * 6.28 * v.rvg2) * 1000000; }},
+};
+
+// Second order: the capacitor takes pi as 3.14 with a factor 2 sqrt 2, the
+// inductor 2 pi as 6.28.
+inline const double sqrt2 = std::sqrt(2.0);
+inline Wide secondOrderC(double f, double r)
+{
+    return Wide(1) / (Wide(sqrt2 + sqrt2) * 3.14 * f * r) * 1000000;
+}
+inline Wide secondOrderL(double f, double r)
+{
+    return Wide(sqrt2) * r / (Wide(f) * 6.28) * 1000;
+}
+
+inline constexpr Result secondOrderResults[] = {
+    {Woofer, "C", Capacitor, [](const Values& v) { return secondOrderC(v.fc, v.rvg); }},
+    {Woofer, "L", Coil, [](const Values& v) { return secondOrderL(v.fc, v.rvg); }},
+    {Midrange, "C1", Capacitor, [](const Values& v) { return secondOrderC(v.fc1, v.rvg1); }},
+    {Midrange, "C2", Capacitor, [](const Values& v) { return secondOrderC(v.fc2, v.rvg1); }},
+    // Crosswise: L1 is the low-pass series inductor at fc2, L2 the high-pass
+    // shunt inductor at fc1.
+    {Midrange, "L1", Coil, [](const Values& v) { return secondOrderL(v.fc2, v.rvg1); }},
+    {Midrange, "L2", Coil, [](const Values& v) { return secondOrderL(v.fc1, v.rvg1); }},
+    {Tweeter, "C", Capacitor, [](const Values& v) { return secondOrderC(v.fc3, v.rvg2); }},
+    {Tweeter, "L", Coil, [](const Values& v) { return secondOrderL(v.fc3, v.rvg2); }},
+};
+
+// Third order: Butterworth T-sections with pi written as 3.14, 1.5 pi as
+// 4.71, 2 pi as 6.28 and 3 pi as 9.42.
+inline Wide capacitor(double f, double piFactor, double r)
+{
+    return Wide(1) / (Wide(f) * piFactor * r) * 1000000;
+}
+inline Wide inductor(double r, double factor, double f)
+{
+    return Wide(r) * factor / (Wide(f) * 6.28) * 1000;
+}
+
+inline constexpr Result thirdOrderResults[] = {
+    {Woofer, "C", Capacitor, [](const Values& v) { return capacitor(v.fc, 4.71, v.rvg); }},
+    {Woofer, "L1", Coil, [](const Values& v) { return inductor(v.rvg, 1.5, v.fc); }},
+    {Woofer, "L2", Coil, [](const Values& v) { return inductor(v.rvg, 0.5, v.fc); }},
+    {Midrange, "C1", Capacitor, [](const Values& v) { return capacitor(v.fc1, 9.42, v.rvg1); }},
+    {Midrange, "C2", Capacitor, [](const Values& v) { return capacitor(v.fc1, 3.14, v.rvg1); }},
+    {Midrange, "C3", Capacitor, [](const Values& v) { return capacitor(v.fc2, 4.71, v.rvg1); }},
+    {Midrange, "L1", Coil, [](const Values& v) { return inductor(v.rvg1, 1.5, v.fc2); }},
+    {Midrange, "L2", Coil, [](const Values& v) { return inductor(v.rvg1, 0.5, v.fc2); }},
+    {Midrange, "L3", Coil, [](const Values& v) { return inductor(v.rvg1, 0.75, v.fc1); }},
+    {Tweeter, "C1", Capacitor, [](const Values& v) { return capacitor(v.fc3, 9.42, v.rvg2); }},
+    {Tweeter, "C2", Capacitor, [](const Values& v) { return capacitor(v.fc3, 3.14, v.rvg2); }},
+    {Tweeter, "L", Coil, [](const Values& v) { return inductor(v.rvg2, 0.75, v.fc3); }},
+};
+
+inline constexpr Crossover crossovers[] = {
+    {Slope::First, firstOrderInputs, firstOrderResults},
+    {Slope::Second, otherInputs, secondOrderResults},
+    {Slope::Third, otherInputs, thirdOrderResults},
+};
+
+} // namespace crossover_detail
+
+// The crossover of the window of `slope`.
+constexpr const Crossover& crossover(Slope slope)
+{
+    return crossover_detail::crossovers[static_cast<std::size_t>(slope)];
+}
+
+// The model of one slope window: its seven values, loaded, cleared, fed by
+// its entry boxes and calculated.
+class WindowModel
+{
+public:
+    explicit WindowModel(Slope slope) : m_crossover(::crossover(slope)) {}
+
+    const Crossover& crossover() const { return m_crossover; }
+    const Values& values() const { return m_values; }
+
+    void load() { m_values = {}; }
     // Sets the values to 0; the window empties its boxes first.
     void clear() { load(); }
 
-    // Every text box of the window, entry and output alike, in the order
-    // Clear empties them.
-    std::vector<std::string> boxes() const;
-    // The entry boxes, in ascending order of their numbers.
-    std::vector<std::string> entryBoxes() const;
+    // The handling of a change of the text of the entry box of `input`, a
+    // place in the crossover's inputs; stores an accepted number.
+    EntryAction textChanged(std::size_t input, std::string_view text);
 
-    // The handling of a change of the text of `box`; stores an accepted
-    // number into the value the box is bound to.
-    EntryAction textChanged(std::string_view box, std::string_view text);
-
-    Calculation calculate(std::string_view decimalSeparator) const;
-
-protected:
-    WindowModel(std::span<const Binding> bindings, int boxCount);
-
-    class Results;
-    virtual void calculateGroups(Results& out) const = 0;
+    Calculation calculate(std::string_view decimalSeparator) const
+    {
+        return m_crossover.calculate(m_values, decimalSeparator);
+    }
 
 private:
-    std::span<const Binding> m_bindings;
-    int m_boxCount;
+    const Crossover& m_crossover;
+    Values m_values;
 };
-
-class FirstOrderModel final : public WindowModel
-{
-public:
-    FirstOrderModel();
-
-private:
-    void calculateGroups(Results& out) const override;
-};
-
-class SecondOrderModel final : public WindowModel
-{
-public:
-    SecondOrderModel();
-
-private:
-    void calculateGroups(Results& out) const override;
-};
-
-class ThirdOrderModel final : public WindowModel
-{
-public:
-    ThirdOrderModel();
-
-private:
-    void calculateGroups(Results& out) const override;
-};
-
-// The model of the first-, second- or third-order window (`order` 1 to 3).
-std::unique_ptr<WindowModel> makeWindowModel(int order);

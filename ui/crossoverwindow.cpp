@@ -1,46 +1,45 @@
 #include "crossoverwindow.h"
 
-#include "crossover.h"
+#include "errormessage.h"
 #include "messages.h"
 
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 
-CrossoverWindow::CrossoverWindow(std::unique_ptr<WindowModel> model, QWidget* parent)
-    : QWidget(parent), m_model(std::move(model))
-{
-    m_model->load();
-}
+CrossoverWindow::CrossoverWindow(QWidget* parent) : QWidget(parent) {}
 
 CrossoverWindow::~CrossoverWindow() = default;
 
-void CrossoverWindow::wire(Slope command3Target, Slope command4Target)
+void CrossoverWindow::wire(Slope slope, Controls controls)
 {
-    for (const std::string& name : m_model->entryBoxes()) {
-        QLineEdit* entry = box(name.c_str());
-        connect(entry, &QLineEdit::textChanged, this, [this, entry] { entryChanged(entry); });
-    }
-    connect(button("Command1"), &QPushButton::clicked, this, &CrossoverWindow::calculate);
-    connect(button("Command2"), &QPushButton::clicked, this, &CrossoverWindow::clear);
-    connect(button("Command3"), &QPushButton::clicked, this,
-            [this, command3Target] { emit switchRequested(command3Target); });
-    connect(button("Command4"), &QPushButton::clicked, this,
-            [this, command4Target] { emit switchRequested(command4Target); });
-    connect(button("Command5"), &QPushButton::clicked, this, &CrossoverWindow::exitRequested);
+    m_model = std::make_unique<WindowModel>(slope);
+    m_model->load();
+    m_controls = std::move(controls);
 
-    button("Command1")->setFocus();
+    for (std::size_t i = 0; i < m_controls.inputs.size(); ++i)
+        connect(m_controls.inputs[i], &QLineEdit::textChanged, this, [this, i] { entryChanged(i); });
+    connect(m_controls.command1, &QPushButton::clicked, this, &CrossoverWindow::calculate);
+    connect(m_controls.command2, &QPushButton::clicked, this, &CrossoverWindow::clear);
+    const auto [command3Target, command4Target] = otherSlopes(slope);
+    connect(m_controls.command3, &QPushButton::clicked, this,
+            [this, target = command3Target] { emit switchRequested(target); });
+    connect(m_controls.command4, &QPushButton::clicked, this,
+            [this, target = command4Target] { emit switchRequested(target); });
+    connect(m_controls.command5, &QPushButton::clicked, this, &CrossoverWindow::exitRequested);
+
+    m_controls.command1->setFocus();
 }
 
-void CrossoverWindow::entryChanged(QLineEdit* entry)
+void CrossoverWindow::entryChanged(std::size_t input)
 {
+    QLineEdit* entry = m_controls.inputs[input];
     const QByteArray text = entry->text().toUtf8();
-    const EntryAction action =
-        m_model->textChanged(entry->objectName().toStdString(), {text.data(), size_t(text.size())});
-    if (action == EntryAction::Reject) {
+    if (m_model->textChanged(input, {text.data(), std::size_t(text.size())}) ==
+        EntryAction::Reject) {
         // Emptying the box raises this handler again, which ignores the empty text.
         entry->clear();
-        showErrorMessage(this, notANumberMessage());
+        showErrorMessage(this, notANumberMessage);
     }
 }
 
@@ -48,26 +47,18 @@ void CrossoverWindow::calculate()
 {
     const QByteArray separator = QLocale().decimalPoint().toUtf8();
     const Calculation calculation =
-        m_model->calculate({separator.data(), size_t(separator.size())});
-    for (const OutputWrite& write : calculation.writes)
-        box(write.box.c_str())->setText(QString::fromStdString(write.text));
+        m_model->calculate({separator.data(), std::size_t(separator.size())});
+    for (const ResultValue& result : calculation.results)
+        m_controls.results[result.result]->setText(QString::fromStdString(result.text));
     if (calculation.overflowed)
-        showErrorMessage(this, resultTooLargeMessage());
+        showErrorMessage(this, resultTooLargeMessage);
 }
 
 void CrossoverWindow::clear()
 {
-    for (const std::string& name : m_model->boxes())
-        box(name.c_str())->clear();
+    for (QLineEdit* box : m_controls.inputs)
+        box->clear();
+    for (QLineEdit* box : m_controls.results)
+        box->clear();
     m_model->clear();
-}
-
-QLineEdit* CrossoverWindow::box(const char* name) const
-{
-    return findChild<QLineEdit*>(QLatin1String(name));
-}
-
-QPushButton* CrossoverWindow::button(const char* name) const
-{
-    return findChild<QPushButton*>(QLatin1String(name));
 }

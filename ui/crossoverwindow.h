@@ -1,47 +1,68 @@
 #pragma once
 
+#include "crossover.h"
+
 #include <QWidget>
 
+#include <array>
 #include <memory>
+#include <vector>
 
 class QLineEdit;
 class QPushButton;
-class WindowModel;
 
-enum class Slope
-{
-    First,
-    Second,
-    Third
-};
-
-// What the three slope windows share: the entry boxes bound to the model,
-// calculate, clear, and the two slope buttons and the exit button.
+// What the three slope windows share: the entry boxes bound to the model's
+// inputs, the result boxes, calculate, clear, and the two slope buttons and
+// the exit button.
 class CrossoverWindow : public QWidget
 {
     Q_OBJECT
 
 public:
+    // The window's controls that take part in the calculation.
+    struct Controls
+    {
+        std::array<QLineEdit*, 7> inputs; // the entry boxes, by place in the inputs
+        std::vector<QLineEdit*> results;  // the result boxes, by place in the results
+        QPushButton* command1;            // "Изчисли"
+        QPushButton* command2;            // "Изчисти"
+        QPushButton* command3;            // to the lower of the two other slopes
+        QPushButton* command4;            // to the higher
+        QPushButton* command5;            // "Изход"
+    };
+
     ~CrossoverWindow() override;
 
-    WindowModel& model() { return *m_model; }
+    Slope slope() const { return m_model->crossover().slope; }
+    const WindowModel& model() const { return *m_model; }
+    const Controls& controls() const { return m_controls; }
 
 signals:
     void switchRequested(Slope target);
     void exitRequested();
 
 protected:
-    CrossoverWindow(std::unique_ptr<WindowModel> model, QWidget* parent);
+    explicit CrossoverWindow(QWidget* parent);
 
-    // Called by each window once its layout is built.
-    void wire(Slope command3Target, Slope command4Target);
+    // Called by each window once its layout is built, with its entry boxes in
+    // the order of the crossover's inputs and its result boxes in the order
+    // of its results; loads the model.
+    template <Slope slope, class Form, std::size_t inputCount, std::size_t resultCount>
+    void bind(const Form& form, QLineEdit* const (&inputs)[inputCount],
+              QLineEdit* const (&results)[resultCount])
+    {
+        static_assert(inputCount == crossover(slope).inputs.size(), "a box for every input");
+        static_assert(resultCount == crossover(slope).results.size(), "a box for every result");
+        wire(slope, {std::to_array(inputs), {std::begin(results), std::end(results)},
+                     form.Command1, form.Command2, form.Command3, form.Command4, form.Command5});
+    }
 
 private:
-    void entryChanged(QLineEdit* box);
+    void wire(Slope slope, Controls controls);
+    void entryChanged(std::size_t input);
     void calculate();
     void clear();
-    QLineEdit* box(const char* name) const;
-    QPushButton* button(const char* name) const;
 
     std::unique_ptr<WindowModel> m_model;
+    Controls m_controls;
 };

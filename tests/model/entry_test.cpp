@@ -55,8 +55,9 @@ TEST_P(TextChangedTest, DecidesWhatTheBoxDoes)
 {
     const EntryResult result = handleTextChanged(GetParam().text, GetParam().errorTolerant);
     EXPECT_EQ(result.action, GetParam().action);
-    if (GetParam().action == EntryAction::Store)
+    if (GetParam().action == EntryAction::Store) {
         EXPECT_EQ(result.value, GetParam().value);
+    }
 }
 
 const std::string largestDigits = "1" + std::string(308, '0'); // 1e308
@@ -82,54 +83,44 @@ INSTANTIATE_TEST_SUITE_P(
                   EntryAction::Reject, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Inputs by place: 0 is the woofer's fc, 2 and 3 the midrange's fc1 and fc2.
 TEST(EntryBinding, RejectedAndIgnoredTextsKeepTheStoredValue)
 {
-    FirstOrderModel model;
-    ASSERT_EQ(model.textChanged("Text4", "7"), EntryAction::Store);
-    ASSERT_EQ(model.textChanged("Text5", "8"), EntryAction::Store);
+    WindowModel model(Slope::First);
+    ASSERT_EQ(model.textChanged(2, "7"), EntryAction::Store);
+    ASSERT_EQ(model.textChanged(3, "8"), EntryAction::Store);
 
-    EXPECT_EQ(model.textChanged("Text4", "12a"), EntryAction::Reject);
-    EXPECT_EQ(model.textChanged("Text4", ""), EntryAction::Ignore);
-    EXPECT_EQ(model.textChanged("Text4", tooManyDigits), EntryAction::Ignore);
-    EXPECT_EQ(model.fc1, 7);
+    EXPECT_EQ(model.textChanged(2, "12a"), EntryAction::Reject);
+    EXPECT_EQ(model.textChanged(2, ""), EntryAction::Ignore);
+    EXPECT_EQ(model.textChanged(2, tooManyDigits), EntryAction::Ignore);
+    EXPECT_EQ(model.values().fc1, 7);
 
-    EXPECT_EQ(model.textChanged("Text5", tooManyDigits), EntryAction::Reject);
-    EXPECT_EQ(model.fc2, 8);
+    EXPECT_EQ(model.textChanged(3, tooManyDigits), EntryAction::Reject);
+    EXPECT_EQ(model.values().fc2, 8);
 }
 
 TEST(EntryBinding, DeletingOneCharacterAtATimeStoresEachShorterNumber)
 {
-    FirstOrderModel model;
-    model.textChanged("Text1", "1");
-    model.textChanged("Text1", "12");
-    model.textChanged("Text1", "1");
-    model.textChanged("Text1", "");
-    EXPECT_EQ(model.fc, 1);
+    WindowModel model(Slope::First);
+    model.textChanged(0, "1");
+    model.textChanged(0, "12");
+    model.textChanged(0, "1");
+    model.textChanged(0, "");
+    EXPECT_EQ(model.values().fc, 1);
 }
 
 TEST(EntryBinding, OnlyTheFirstOrderMidrangeLowerFrequencyToleratesOversizedNumbers)
 {
-    const std::string big = tooManyDigits;
-    FirstOrderModel first;
-    SecondOrderModel second;
-    ThirdOrderModel third;
-    for (WindowModel* model : std::initializer_list<WindowModel*>{&first, &second, &third}) {
-        for (const std::string& box : model->entryBoxes()) {
-            const bool tolerant = model == &first && box == "Text4";
-            EXPECT_EQ(model->textChanged(box, big),
+    for (Slope slope : slopes) {
+        WindowModel model(slope);
+        for (std::size_t i = 0; i < model.crossover().inputs.size(); ++i) {
+            const bool tolerant =
+                slope == Slope::First && model.crossover().inputs[i].value == &Values::fc1;
+            EXPECT_EQ(model.textChanged(i, tooManyDigits),
                       tolerant ? EntryAction::Ignore : EntryAction::Reject)
-                << box;
+                << decibelsPerOctave(slope) << " dB, input " << i;
         }
     }
-}
-
-TEST(EntryBinding, OutputBoxesHaveNoChangeHandling)
-{
-    FirstOrderModel model;
-    EXPECT_EQ(model.textChanged("Text3", "abc"), EntryAction::Ignore);
-    EXPECT_EQ(model.textChanged("Text3", "5"), EntryAction::Ignore);
-    EXPECT_EQ(model.fc, 0);
-    EXPECT_EQ(model.rvg, 0);
 }
 
 } // namespace

@@ -538,19 +538,21 @@ TEST(ExactCents, ExactTiesGoToTheEvenCent)
         expectExactCents(static_cast<double>(in.bits() >> 24) + (2 * in.whole(0, 3) + 1) / 8.0);
 }
 
-// The writes one Calculate should make, from the exact evaluation, as
-// "box text" lines ending in "overflow" where a value is too large for a double.
+// The results one Calculate should give, from the exact evaluation, as
+// "place text" lines, the place in the crossover's results, ending in
+// "overflow" where a value is too large for a double.
 class ExpectedWrites
 {
 public:
-    void show(const char* box, const ExactWide& value)
+    void show(std::size_t result, const ExactWide& value)
     {
         if (!lines.empty() && lines.back() == "overflow")
             return;
         const auto stored = value.toDouble();
         // The value decides; the cents rounding is checked above and the text
         // form by the display tests, so showResult itself may format it.
-        lines.push_back(stored ? box + (" " + showResult(*stored, ".")) : "overflow");
+        lines.push_back(stored ? std::to_string(result) + " " + showResult(*stored, ".")
+                               : "overflow");
     }
 
     std::vector<std::string> lines;
@@ -559,8 +561,8 @@ public:
 std::vector<std::string> linesOf(const Calculation& calculation)
 {
     std::vector<std::string> lines;
-    for (const OutputWrite& write : calculation.writes)
-        lines.push_back(write.box + " " + write.text);
+    for (const ResultValue& result : calculation.results)
+        lines.push_back(std::to_string(result.result) + " " + result.text);
     if (calculation.overflowed)
         lines.emplace_back("overflow");
     return lines;
@@ -568,60 +570,60 @@ std::vector<std::string> linesOf(const Calculation& calculation)
 
 using X = ExactWide;
 
-std::vector<std::string> expectedFirstOrder(const WindowModel& m)
+std::vector<std::string> expectedFirstOrder(const Values& m)
 {
     ExpectedWrites out;
     if (m.fc != 0 && m.rvg != 0)
-        out.show("Text3", inductor<X>(m.fc, m.rvg, 6.28));
+        out.show(0, inductor<X>(m.fc, m.rvg, 6.28));
     if (m.fc1 != 0 && m.fc2 != 0 && m.rvg1 != 0) {
-        out.show("Text7", capacitor<X>(m.fc1, m.rvg1, 6.28));
-        out.show("Text8", inductor<X>(m.fc2, m.rvg1, 6.28));
+        out.show(1, capacitor<X>(m.fc1, m.rvg1, 6.28));
+        out.show(2, inductor<X>(m.fc2, m.rvg1, 6.28));
     }
     if (m.fc3 != 0 && m.rvg2 != 0)
-        out.show("Text11", capacitor<X>(m.fc3, m.rvg2, 6.28));
+        out.show(3, capacitor<X>(m.fc3, m.rvg2, 6.28));
     return out.lines;
 }
 
-std::vector<std::string> expectedSecondOrder(const WindowModel& m)
+std::vector<std::string> expectedSecondOrder(const Values& m)
 {
     ExpectedWrites out;
     if (m.fc != 0 && m.rvg != 0) {
-        out.show("Text3", sqrt2Capacitor<X>(m.fc, m.rvg));
-        out.show("Text4", scaledInductor<X>(m.fc, m.rvg, sqrt2));
+        out.show(0, sqrt2Capacitor<X>(m.fc, m.rvg));
+        out.show(1, scaledInductor<X>(m.fc, m.rvg, sqrt2));
     }
     if (m.fc1 != 0 && m.fc2 != 0 && m.rvg1 != 0) {
-        out.show("Text8", sqrt2Capacitor<X>(m.fc1, m.rvg1));
-        out.show("Text9", sqrt2Capacitor<X>(m.fc2, m.rvg1));
-        out.show("Text10", scaledInductor<X>(m.fc2, m.rvg1, sqrt2));
-        out.show("Text11", scaledInductor<X>(m.fc1, m.rvg1, sqrt2));
+        out.show(2, sqrt2Capacitor<X>(m.fc1, m.rvg1));
+        out.show(3, sqrt2Capacitor<X>(m.fc2, m.rvg1));
+        out.show(4, scaledInductor<X>(m.fc2, m.rvg1, sqrt2));
+        out.show(5, scaledInductor<X>(m.fc1, m.rvg1, sqrt2));
     }
     if (m.fc3 != 0 && m.rvg2 != 0) {
-        out.show("Text14", sqrt2Capacitor<X>(m.fc3, m.rvg2));
-        out.show("Text15", scaledInductor<X>(m.fc3, m.rvg2, sqrt2));
+        out.show(6, sqrt2Capacitor<X>(m.fc3, m.rvg2));
+        out.show(7, scaledInductor<X>(m.fc3, m.rvg2, sqrt2));
     }
     return out.lines;
 }
 
-std::vector<std::string> expectedThirdOrder(const WindowModel& m)
+std::vector<std::string> expectedThirdOrder(const Values& m)
 {
     ExpectedWrites out;
     if (m.fc != 0 && m.rvg != 0) {
-        out.show("Text3", capacitor<X>(m.fc, m.rvg, 4.71));
-        out.show("Text4", scaledInductor<X>(m.fc, m.rvg, 1.5));
-        out.show("Text5", scaledInductor<X>(m.fc, m.rvg, 0.5));
+        out.show(0, capacitor<X>(m.fc, m.rvg, 4.71));
+        out.show(1, scaledInductor<X>(m.fc, m.rvg, 1.5));
+        out.show(2, scaledInductor<X>(m.fc, m.rvg, 0.5));
     }
     if (m.fc1 != 0 && m.fc2 != 0 && m.rvg1 != 0) {
-        out.show("Text9", capacitor<X>(m.fc1, m.rvg1, 9.42));
-        out.show("Text10", capacitor<X>(m.fc1, m.rvg1, 3.14));
-        out.show("Text11", capacitor<X>(m.fc2, m.rvg1, 4.71));
-        out.show("Text12", scaledInductor<X>(m.fc2, m.rvg1, 1.5));
-        out.show("Text13", scaledInductor<X>(m.fc2, m.rvg1, 0.5));
-        out.show("Text14", scaledInductor<X>(m.fc1, m.rvg1, 0.75));
+        out.show(3, capacitor<X>(m.fc1, m.rvg1, 9.42));
+        out.show(4, capacitor<X>(m.fc1, m.rvg1, 3.14));
+        out.show(5, capacitor<X>(m.fc2, m.rvg1, 4.71));
+        out.show(6, scaledInductor<X>(m.fc2, m.rvg1, 1.5));
+        out.show(7, scaledInductor<X>(m.fc2, m.rvg1, 0.5));
+        out.show(8, scaledInductor<X>(m.fc1, m.rvg1, 0.75));
     }
     if (m.fc3 != 0 && m.rvg2 != 0) {
-        out.show("Text17", capacitor<X>(m.fc3, m.rvg2, 9.42));
-        out.show("Text18", capacitor<X>(m.fc3, m.rvg2, 3.14));
-        out.show("Text19", scaledInductor<X>(m.fc3, m.rvg2, 0.75));
+        out.show(9, capacitor<X>(m.fc3, m.rvg2, 9.42));
+        out.show(10, capacitor<X>(m.fc3, m.rvg2, 3.14));
+        out.show(11, scaledInductor<X>(m.fc3, m.rvg2, 0.75));
     }
     return out.lines;
 }
@@ -641,22 +643,19 @@ double randomValue(Inputs& in)
     }
 }
 
-template <class Model>
-void checkRandomCalculations(std::vector<std::string> (*expected)(const WindowModel&))
+void checkRandomCalculations(Slope slope, std::vector<std::string> (*expected)(const Values&))
 {
     Inputs in;
     int overflows = 0;
     for (int run = 0; run < 1000; ++run) {
-        Model model;
-        for (double WindowModel::*value :
-             {&WindowModel::fc, &WindowModel::rvg, &WindowModel::fc1, &WindowModel::fc2,
-              &WindowModel::rvg1, &WindowModel::fc3, &WindowModel::rvg2})
-            model.*value = randomValue(in);
-        const auto want = expected(model);
-        EXPECT_EQ(linesOf(model.calculate(".")), want)
-            << "fc " << text(model.fc) << ", rvg " << text(model.rvg) << ", fc1 " << text(model.fc1)
-            << ", fc2 " << text(model.fc2) << ", rvg1 " << text(model.rvg1) << ", fc3 "
-            << text(model.fc3) << ", rvg2 " << text(model.rvg2);
+        Values v;
+        for (const Input& input : crossover(slope).inputs)
+            v.*input.value = randomValue(in);
+        const auto want = expected(v);
+        EXPECT_EQ(linesOf(crossover(slope).calculate(v, ".")), want)
+            << "fc " << text(v.fc) << ", rvg " << text(v.rvg) << ", fc1 " << text(v.fc1)
+            << ", fc2 " << text(v.fc2) << ", rvg1 " << text(v.rvg1) << ", fc3 " << text(v.fc3)
+            << ", rvg2 " << text(v.rvg2);
         overflows += !want.empty() && want.back() == "overflow";
     }
     EXPECT_GT(overflows, 0);
@@ -664,17 +663,17 @@ void checkRandomCalculations(std::vector<std::string> (*expected)(const WindowMo
 
 TEST(ExactModel, FirstOrderWritesMatchTheExactEvaluation)
 {
-    checkRandomCalculations<FirstOrderModel>(expectedFirstOrder);
+    checkRandomCalculations(Slope::First, expectedFirstOrder);
 }
 
 TEST(ExactModel, SecondOrderWritesMatchTheExactEvaluation)
 {
-    checkRandomCalculations<SecondOrderModel>(expectedSecondOrder);
+    checkRandomCalculations(Slope::Second, expectedSecondOrder);
 }
 
 TEST(ExactModel, ThirdOrderWritesMatchTheExactEvaluation)
 {
-    checkRandomCalculations<ThirdOrderModel>(expectedThirdOrder);
+    checkRandomCalculations(Slope::Third, expectedThirdOrder);
 }
 
 } // namespace

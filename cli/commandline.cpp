@@ -2,17 +2,14 @@
 
 #include "crossover.h"
 #include "messages.h"
-#include "resultrows.h"
 
 #include <QLocale>
-#include <QString>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,27 +46,25 @@ const char usage[] = R"(Употреба: brelkot
 графична среда за прозорците; 2 при грешка в командния ред.
 )";
 
-// The three groups of every window, with the entry boxes each one fills, as
-// indices into the window's entry boxes: woofer F, R; midrange F1, F2, R;
-// tweeter F, R.
-struct Group
+// The options that fill the three groups of every window, each with the
+// values it takes in the order of the group's inputs.
+struct GroupOption
 {
+    Group group;
     std::string_view option;
     std::string_view values;
-    int firstEntry;
-    int entryCount;
 };
 
-const std::array<Group, 3> groups = {{
-    {"--woofer", "F,R", 0, 2},
-    {"--midrange", "F1,F2,R", 2, 3},
-    {"--tweeter", "F,R", 5, 2},
+const std::array<GroupOption, 3> groupOptions = {{
+    {Group::Woofer, "--woofer", "F,R"},
+    {Group::Midrange, "--midrange", "F1,F2,R"},
+    {Group::Tweeter, "--tweeter", "F,R"},
 }};
 
 struct Request
 {
     std::optional<std::string_view> slope;
-    std::array<std::optional<std::string_view>, groups.size()> groupValues;
+    std::array<std::optional<std::string_view>, groupOptions.size()> groupValues;
 };
 
 // Says what was wrong with the command line; ends the program with UsageError.
@@ -104,48 +99,52 @@ std::vector<std::string_view> split(std::string_view text, char separator)
     }
 }
 
-// The window order of a slope in dB per octave.
-int orderOf(std::string_view slope)
+const Crossover& crossoverOf(std::string_view decibels)
 {
-    if (slope == "6")
-        return 1;
-    if (slope == "12")
-        return 2;
-    if (slope == "18")
-        return 3;
-    throw UsageProblem{"--slope трябва да е 6, 12 или 18, а не " + quoted(slope)};
+    if (const std::optional<Slope> slope = slopeOfDecibels(decibels))
+        return crossover(*slope);
+    throw UsageProblem{"--slope трябва да е 6, 12 или 18, а не " + quoted(decibels)};
 }
 
-// The values of one group, each checked as its entry box checks a text.
-std::vector<std::string_view> groupValues(const Group& group, std::string_view text)
+// Stores the values of one group into the inputs of that group, in their
+// order, each checked as its entry box checks a text. Unlike the window's
+// error-tolerant box, a number too large for a double is a mistake here too.
+void fillGroup(const Crossover& crossover, const GroupOption& group, std::string_view text,
+               Values& values)
 {
-    const std::vector<std::string_view> values = split(text, ',');
-    if (int(values.size()) != group.entryCount) {
+    std::vector<const Input*> inputs;
+    for (const Input& input : crossover.inputs) {
+        if (input.group == group.group)
+            inputs.push_back(&input);
+    }
+    const std::vector<std::string_view> texts = split(text, ',');
+    if (texts.size() != inputs.size()) {
         throw UsageProblem{std::string(group.option) + " иска " + std::string(group.values) +
                            ", а не " + quoted(text)};
     }
     const std::string option(group.option);
-    for (std::string_view value : values) {
-        switch (handleTextChanged(value, false).action) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const EntryResult entry = handleTextChanged(texts[i], false);
+        switch (entry.action) {
         case EntryAction::Store:
+            values.*inputs[i]->value = entry.value;
             break;
         case EntryAction::Ignore:
             throw UsageProblem{option + " " + quoted(text) + ": липсва стойност"};
         case EntryAction::Reject:
-            throw UsageProblem{
-                option + ": " + quoted(value) +
-                (CheckNumber(value) ? " не е цяло число само от цифри" : " е твърде голямо число")};
+            throw UsageProblem{option + ": " + quoted(texts[i]) +
+                               (CheckNumber(texts[i]) ? " не е цяло число само от цифри"
+                                                      : " е твърде голямо число")};
         }
     }
-    return values;
 }
 
 std::optional<std::string_view>* optionTarget(Request& request, std::string_view name)
 {
     if (name == "--slope")
         return &request.slope;
-    for (std::size_t i = 0; i < groups.size(); ++i) {
-        if (name == groups[i].option)
+    for (std::size_t i = 0; i < groupOptions.size(); ++i) {
+        if (name == groupOptions[i].option)
             return &request.groupValues[i];
     }
     return nullptr;
@@ -156,38 +155,24 @@ void write(std::FILE* stream, std::string_view text)
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
-// Writes every result the window would show, as the window's result rows
-// caption them; returns the exit status.
+// Writes every result the window would show, captioned as the window
+// captions it; returns the exit status.
 int calculate(const Request& request)
 {
-    const int order = orderOf(*request.slope);
-    const std::unique_ptr<WindowModel> model = makeWindowModel(order);
-    std::vector<std::vector<std::string_view>> values(groups.size());
-    for (std::size_t i = 0; i < groups.size(); ++i) {
+    const Crossover& crossover = crossoverOf(*request.slope);
+    Values values;
+    for (std::size_t i = 0; i < groupOptions.size(); ++i) {
         if (request.groupValues[i])
-            values[i] = groupValues(groups[i], *request.groupValues[i]);
-    }
-
-    // Each value goes into its entry box's model as if typed there.
-    model->load();
-    const std::vector<std::string> entries = model->entryBoxes();
-    for (std::size_t i = 0; i < groups.size(); ++i) {
-        for (std::size_t j = 0; j < values[i].size(); ++j)
-            model->textChanged(entries[groups[i].firstEntry + j], values[i][j]);
+            fillGroup(crossover, groupOptions[i], *request.groupValues[i], values);
     }
     const QByteArray separator = QLocale().decimalPoint().toUtf8();
     const Calculation calculation =
-        model->calculate({separator.data(), std::size_t(separator.size())});
+        crossover.calculate(values, {separator.data(), std::size_t(separator.size())});
 
-    const std::span<const ResultRow> rows = resultRows(order);
-    for (const OutputWrite& result : calculation.writes) {
-        for (const ResultRow& row : rows) {
-            if (row.box != result.box)
-                continue;
-            const std::string line = std::string(row.group) + '\t' + std::string(row.label) + '\t' +
-                                     result.text + '\t' + std::string(row.unit) + '\n';
-            write(stdout, line);
-        }
+    for (const ResultValue& value : calculation.results) {
+        const Result& result = crossover.results[value.result];
+        write(stdout, std::string(caption(result.group)) + '\t' + std::string(result.label) +
+                          '\t' + value.text + '\t' + std::string(result.unit()) + '\n');
     }
     if (std::fflush(stdout) != 0) {
         write(stderr, std::string("brelkot: резултатите не могат да се запишат: ") +
@@ -195,7 +180,7 @@ int calculate(const Request& request)
         return Failure;
     }
     if (calculation.overflowed) {
-        write(stderr, "brelkot: " + resultTooLargeMessage().toStdString() + '\n');
+        write(stderr, "brelkot: " + std::string(resultTooLargeMessage) + '\n');
         return Failure;
     }
     return Success;
