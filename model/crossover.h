@@ -34,15 +34,15 @@ constexpr std::string_view caption(Group group)
 }
 
 // What a result is: a capacitor in microfarads or a coil in millihenries.
-enum class Kind
+enum class Component
 {
     Capacitor,
     Coil,
 };
 
-constexpr std::string_view unit(Kind kind)
+constexpr std::string_view unit(Component kind)
 {
-    return kind == Kind::Capacitor ? "µF" : "mH";
+    return kind == Component::Capacitor ? "µF" : "mH";
 }
 
 // The seven stored values of a window, frequencies in hertz, impedances in
@@ -77,7 +77,7 @@ struct Result
 {
     Group group;
     std::string_view label;
-    Kind kind;
+    Component kind;
     // Evaluated step by step in the order written, each step rounded to
     // double precision, with an exponent range wider than a double's.
     Wide (*formula)(const Values&);
@@ -137,7 +137,7 @@ inline constexpr std::array<Input, 7> firstOrderInputs = inputs(true);
 inline constexpr std::array<Input, 7> otherInputs = inputs(false);
 
 using enum Group;
-using enum Kind;
+using enum Component;
 
 // First order: one component per filter side, 2 pi written as 6.28.
 inline constexpr Result firstOrderResults[] = {

@@ -13,18 +13,12 @@
 
 namespace {
 
-template <class Model> void calculate(benchmark::State& state)
+void calculate(benchmark::State& state, Slope slope)
 {
-    Model model;
-    model.fc = 500;
-    model.rvg = 8;
-    model.fc1 = 500;
-    model.fc2 = 3000;
-    model.rvg1 = 8;
-    model.fc3 = 3000;
-    model.rvg2 = 8;
+    const Values values{.fc = 500, .rvg = 8, .fc1 = 500, .fc2 = 3000, .rvg1 = 8, .fc3 = 3000,
+                        .rvg2 = 8};
     for (auto _ : state)
-        benchmark::DoNotOptimize(model.calculate("."));
+        benchmark::DoNotOptimize(crossover(slope).calculate(values, "."));
 }
 
 // The console report, plus each benchmark's median kept for the figures.
@@ -55,13 +49,13 @@ public:
 
 int main(int argc, char** argv)
 {
-    benchmark::RegisterBenchmark("model.first_order", calculate<FirstOrderModel>)
+    benchmark::RegisterBenchmark("model.first_order", calculate, Slope::First)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("model.second_order", calculate<SecondOrderModel>)
+    benchmark::RegisterBenchmark("model.second_order", calculate, Slope::Second)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);
-    benchmark::RegisterBenchmark("model.third_order", calculate<ThirdOrderModel>)
+    benchmark::RegisterBenchmark("model.third_order", calculate, Slope::Third)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);
     benchmark::Initialize(&argc, argv);

@@ -4,7 +4,6 @@
 // offscreen platform; prints one figure a line, the median per press.
 //   usage: bench_press [PRESSES]
 
-#include "crossover.h"
 #include "navigator.h"
 
 #include <QApplication>
@@ -21,29 +20,19 @@
 
 namespace {
 
-std::unique_ptr<CrossoverWindow> makeWindow(int order)
+double medianPressMicroseconds(Slope slope, int presses)
 {
-    return std::unique_ptr<CrossoverWindow>(createWindow(Slope(order - 1)));
-}
-
-double medianPressMicroseconds(int order, int presses)
-{
-    const std::unique_ptr<CrossoverWindow> window = makeWindow(order);
+    const std::unique_ptr<CrossoverWindow> window(createWindow(slope));
     window->show();
 
     // Woofer 500 Hz, midrange 500 to 3000 Hz, tweeter 3000 Hz, all at 8 ohms,
-    // in the order of the entry boxes.
+    // in the order of the inputs.
     const char* const example[] = {"500", "8", "500", "3000", "8", "3000", "8"};
-    const std::vector<std::string> entries = window->model().entryBoxes();
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        window->findChild<QLineEdit*>(QString::fromStdString(entries[i]))->setText(example[i]);
-
-    std::vector<QLineEdit*> outputs;
-    for (const std::string& name : window->model().boxes()) {
-        if (std::find(entries.begin(), entries.end(), name) == entries.end())
-            outputs.push_back(window->findChild<QLineEdit*>(QString::fromStdString(name)));
-    }
-    auto* calculate = window->findChild<QPushButton*>(QStringLiteral("Command1"));
+    const CrossoverWindow::Controls& controls = window->controls();
+    for (std::size_t i = 0; i < controls.inputs.size(); ++i)
+        controls.inputs[i]->setText(example[i]);
+    const std::vector<QLineEdit*>& outputs = controls.results;
+    QPushButton* calculate = controls.command1;
 
     const int warmUp = presses / 10;
     std::vector<double> times;
@@ -59,7 +48,7 @@ double medianPressMicroseconds(int order, int presses)
         const double elapsed = double(timer.nsecsElapsed()) / 1000;
 
         if (outputs.front()->text().isEmpty())
-            qFatal("Form%d: the press wrote nothing", order);
+            qFatal("Form%d: the press wrote nothing", int(slope) + 1);
         if (i >= warmUp)
             times.push_back(elapsed);
     }
@@ -73,7 +62,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const int presses = argc > 1 ? std::stoi(argv[1]) : 2000;
-    for (int order = 1; order <= 3; ++order)
-        std::printf("press.form%d_us\t%.1f\tus\n", order, medianPressMicroseconds(order, presses));
+    for (Slope slope : slopes)
+        std::printf("press.form%d_us\t%.1f\tus\n", int(slope) + 1,
+                    medianPressMicroseconds(slope, presses));
     return 0;
 }

@@ -35,10 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    // Through a whole window: a rejected or ignored text leaves the value alone.
-    FirstOrderModel model;
-    model.fc1 = 7;
-    const EntryAction action = model.textChanged("Text4", text);
-    FUZZ_CHECK(action == EntryAction::Store || model.fc1 == 7);
+    // Through a whole window's tolerant box, fc1 of the first order: a
+    // rejected or ignored text leaves the value alone.
+    WindowModel model(Slope::First);
+    model.textChanged(2, "7");
+    const EntryAction action = model.textChanged(2, text);
+    FUZZ_CHECK(action == EntryAction::Store || model.values().fc1 == 7);
     return 0;
 }

@@ -28,8 +28,9 @@ WindowModel typedInto(Slope slope, const Typed& typed)
 {
     WindowModel model(slope);
     for (std::size_t i = 0; i < typed.size(); ++i) {
-        if (!typed[i].empty())
+        if (!typed[i].empty()) {
             EXPECT_EQ(model.textChanged(i, typed[i]), EntryAction::Store) << typed[i];
+        }
     }
     return model;
 }
@@ -67,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Slope::First,
                       {"", "", "", "", "", "5000", "6"},
                       {"Високи C 5.31"}},
-        WorkedExample{"FirstMidrangeWithoutUpperFrequency", Slope::First, {"", "", "500", "", "8"}},
+        WorkedExample{"FirstMidrangeWithoutUpperFrequency", Slope::First, {"", "", "500", "", "8"}, {}},
         WorkedExample{
             "SecondWoofer", Slope::Second, {"3000", "8"}, {"Ниски C 4.69", "Ниски L 0.6"}},
         WorkedExample{"SecondWooferConstantsAsWritten",
@@ -84,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {"", "", "", "", "", "5000", "6"},
                       {"Високи C 3.75", "Високи L 0.27"}},
         WorkedExample{
-            "SecondMidrangeWithoutUpperFrequency", Slope::Second, {"", "", "500", "", "8"}},
+            "SecondMidrangeWithoutUpperFrequency", Slope::Second, {"", "", "500", "", "8"}, {}},
         WorkedExample{"ThirdWoofer",
                       Slope::Third,
                       {"500", "8"},

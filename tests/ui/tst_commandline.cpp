@@ -5,16 +5,14 @@
 #include "messagewatcher.h"
 #include "navigator.h"
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
-#include <algorithm>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -163,41 +161,6 @@ QString optionValue(const QStringList& arguments, const QString& option)
     return {};
 }
 
-// The window of a slope in dB per octave: 6, 12 or 18.
-std::unique_ptr<QWidget> makeWindow(const QString& slope)
-{
-    return std::unique_ptr<QWidget>(createWindow(Slope(slope.toInt() / 6 - 1)));
-}
-
-// The text boxes of a frame, entry or output boxes, top to bottom.
-QList<QLineEdit*> boxesOf(QGroupBox* frame, bool entries)
-{
-    QList<QLineEdit*> boxes;
-    for (QLineEdit* box : frame->findChildren<QLineEdit*>()) {
-        if (box->isEnabled() == entries)
-            boxes << box;
-    }
-    std::sort(boxes.begin(), boxes.end(),
-              [](QLineEdit* a, QLineEdit* b) { return a->y() < b->y(); });
-    return boxes;
-}
-
-// The label on the row of `box`, before or after it.
-QString rowLabel(QLineEdit* box, bool before)
-{
-    for (const QLabel* label : box->parentWidget()->findChildren<QLabel*>()) {
-        if (label->y() == box->y() && (label->x() < box->x()) == before)
-            return label->text();
-    }
-    return "(none)";
-}
-
-QList<QGroupBox*> framesOf(QWidget* window)
-{
-    return {window->findChild<QGroupBox*>("Frame1"), window->findChild<QGroupBox*>("Frame2"),
-            window->findChild<QGroupBox*>("Frame3")};
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(const Case*)
@@ -263,30 +226,31 @@ void CommandLine::windowShowsTheSameResults()
     QFETCH(const Case*, row);
     QLocale::setDefault(QLocale(QString::fromUtf8(row->locale)));
     MessageWatcher watcher;
-    const auto window = makeWindow(optionValue(row->arguments, "--slope"));
-    const QList<QGroupBox*> frames = framesOf(window.get());
-    const char* const groupOptions[] = {"--woofer", "--midrange", "--tweeter"};
-    for (int i = 0; i < 3; ++i) {
-        const QString values = optionValue(row->arguments, groupOptions[i]);
-        if (values.isEmpty())
-            continue;
-        const QStringList texts = values.split(',');
-        const QList<QLineEdit*> entries = boxesOf(frames[i], true);
-        QCOMPARE(entries.size(), texts.size());
-        for (qsizetype j = 0; j < texts.size(); ++j)
-            entries[j]->setText(texts[j]);
+    const Slope slope = *slopeOfDecibels(optionValue(row->arguments, "--slope").toStdString());
+    const std::unique_ptr<CrossoverWindow> window(createWindow(slope));
+    const Crossover& described = crossover(slope);
+    const std::pair<Group, const char*> groupOptions[] = {
+        {Group::Woofer, "--woofer"}, {Group::Midrange, "--midrange"}, {Group::Tweeter, "--tweeter"}};
+    for (const auto& [group, option] : groupOptions) {
+        QStringList texts = optionValue(row->arguments, option).split(',', Qt::SkipEmptyParts);
+        for (std::size_t i = 0; i < described.inputs.size() && !texts.isEmpty(); ++i) {
+            if (described.inputs[i].group == group)
+                window->controls().inputs[i]->setText(texts.takeFirst());
+        }
+        QVERIFY(texts.isEmpty());
     }
 
-    QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QTest::mouseClick(window->controls().command1, Qt::LeftButton);
 
     QStringList lines;
-    for (QGroupBox* frame : frames) {
-        for (QLineEdit* box : boxesOf(frame, false)) {
-            if (!box->text().isEmpty())
-                lines << QStringList{frame->title(), rowLabel(box, true), box->text(),
-                                     rowLabel(box, false)}
-                             .join('\t');
-        }
+    for (std::size_t i = 0; i < described.results.size(); ++i) {
+        const Result& result = described.results[i];
+        const QString text = window->controls().results[i]->text();
+        if (!text.isEmpty())
+            lines << QString::fromStdString(std::string(caption(result.group)) + '\t' +
+                                            std::string(result.label) + '\t' +
+                                            text.toStdString() + '\t' +
+                                            std::string(result.unit()));
     }
     QLocale::setDefault(QLocale::c());
     QCOMPARE(lines, row->out);

@@ -7,11 +7,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 #include <limits>
 #include <memory>
 #include <span>
+#include <string>
 
 namespace {
 
@@ -365,6 +367,7 @@ QString frameCaption(std::span<const Control> controls, const char* frame)
 } // namespace
 
 Q_DECLARE_METATYPE(Kind)
+Q_DECLARE_METATYPE(Slope)
 Q_DECLARE_METATYPE(Counts)
 
 class LayoutTest : public QObject
@@ -392,6 +395,8 @@ private slots:
     void microFaradUsesTheMicroSign();
     void tabVisitsButtonsAndEntryBoxesInOrder_data();
     void tabVisitsButtonsAndEntryBoxesInOrder();
+    void everyBoxCarriesTheCaptionsOfWhatItIsBoundTo_data();
+    void everyBoxCarriesTheCaptionsOfWhatItIsBoundTo();
 
 private:
     static void addWindowRows();
@@ -780,6 +785,74 @@ void LayoutTest::tabVisitsButtonsAndEntryBoxesInOrder()
         visited << focused->objectName();
     }
     QCOMPARE(visited, visits);
+}
+
+namespace {
+
+// What the row of a text box says: its frame's title, the label before the
+// box and the one after it.
+QString rowCaption(const QLineEdit* box)
+{
+    const auto* frame = qobject_cast<const QGroupBox*>(box->parentWidget());
+    QString before = "(none)";
+    QString after = "(none)";
+    for (const QLabel* label :
+         box->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->y() == box->y())
+            (label->x() < box->x() ? before : after) = label->text();
+    }
+    return QStringList{frame ? frame->title() : "(no frame)", before, after}.join(u' ');
+}
+
+QString captionOf(Group group, std::string_view label, std::string_view unit)
+{
+    return QString::fromStdString(std::string(caption(group)) + ' ' + std::string(label) + ' ' +
+                                  std::string(unit));
+}
+
+} // namespace
+
+void LayoutTest::everyBoxCarriesTheCaptionsOfWhatItIsBoundTo_data()
+{
+    QTest::addColumn<Slope>("slope");
+    for (Slope slope : slopes)
+        QTest::addRow("Form%d", int(slope) + 1) << slope;
+}
+
+// The captions the command line prints come from the crossover, those on the
+// screen from the layout: they must agree, box by box.
+void LayoutTest::everyBoxCarriesTheCaptionsOfWhatItIsBoundTo()
+{
+    QFETCH(Slope, slope);
+    const std::unique_ptr<CrossoverWindow> window(createWindow(slope));
+    const Crossover& described = crossover(slope);
+    const CrossoverWindow::Controls& controls = window->controls();
+
+    QList<QLineEdit*> bound;
+    QStringList expected;
+    for (std::size_t i = 0; i < described.inputs.size(); ++i) {
+        const Input& input = described.inputs[i];
+        bound << controls.inputs[i];
+        expected << captionOf(input.group, input.label, input.unit);
+    }
+    for (std::size_t i = 0; i < described.results.size(); ++i) {
+        const Result& result = described.results[i];
+        bound << controls.results[i];
+        expected << captionOf(result.group, result.label, result.unit());
+    }
+    QStringList onScreen;
+    QStringList accessible;
+    for (const QLineEdit* box : bound) {
+        onScreen << rowCaption(box);
+        accessible << box->accessibleName();
+    }
+    QCOMPARE(onScreen, expected);
+    QCOMPARE(accessible, expected);
+    // Each of the window's text boxes is bound to exactly one of them.
+    const QList<QLineEdit*> boxes = window->findChildren<QLineEdit*>();
+    QCOMPARE(QSet<QLineEdit*>(bound.begin(), bound.end()),
+             QSet<QLineEdit*>(boxes.begin(), boxes.end()));
+    QCOMPARE(bound.size(), boxes.size());
 }
 
 QTEST_MAIN(LayoutTest)

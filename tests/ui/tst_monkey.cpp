@@ -1,7 +1,6 @@
 // Tens of thousands of random user events across the three windows, with the
 // program's rules checked after every one.
 #include "crossover.h"
-#include "display.h"
 #include "messagewatcher.h"
 #include "navigator.h"
 
@@ -13,140 +12,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <random>
 
 namespace {
 
 constexpr int steps = 30000;
-
-// The seven values by their place: fc, rvg, fc1, fc2, rvg1, fc3, rvg2.
-using Values = std::array<double, 7>;
-
-Values valuesOf(const WindowModel& model)
-{
-    return {model.fc, model.rvg, model.fc1, model.fc2, model.rvg1, model.fc3, model.rvg2};
-}
-
-// A double computed step by step; `exact` stays true while no intermediate
-// left the range of a double, where plain arithmetic agrees with the program.
-struct Checked
-{
-    double value;
-    bool exact = true;
-};
-
-Checked operator*(Checked a, double b)
-{
-    const double v = a.value * b;
-    return {v, a.exact && std::isnormal(v)};
-}
-Checked operator/(Checked a, Checked b)
-{
-    const double v = a.value / b.value;
-    return {v, a.exact && b.exact && (std::isnormal(v) || v == 0)};
-}
-
-struct Formula
-{
-    QString box;
-    std::function<Checked(const Values&)> value;
-};
-
-struct Group
-{
-    std::vector<int> guard; // places of the values that must be nonzero
-    std::vector<Formula> outputs;
-};
-
-struct WindowRules
-{
-    QStringList entries; // bound to the values in their order
-    int boxCount;
-    QString tolerantBox;
-    std::vector<Group> groups;
-};
-
-enum
-{
-    fc,
-    rvg,
-    fc1,
-    fc2,
-    rvg1,
-    fc3,
-    rvg2
-};
-
-Checked c1(double f, double r)
-{
-    return Checked{1} / (Checked{f} * 6.28 * r) * 1000000;
-}
-Checked l1(double r, double f)
-{
-    return Checked{r} / (Checked{f} * 6.28) * 1000;
-}
-const double sqrt2 = std::sqrt(2.0);
-Checked c2(double f, double r)
-{
-    return Checked{1} / (Checked{sqrt2 + sqrt2} * 3.14 * f * r) * 1000000;
-}
-Checked l2(double f, double r)
-{
-    return Checked{sqrt2} * r / (Checked{f} * 6.28) * 1000;
-}
-Checked c3(double f, double k, double r)
-{
-    return Checked{1} / (Checked{f} * k * r) * 1000000;
-}
-Checked l3(double r, double k, double f)
-{
-    return Checked{r} * k / (Checked{f} * 6.28) * 1000;
-}
-
-const WindowRules rules[] = {
-    {{"Text1", "Text2", "Text4", "Text5", "Text6", "Text9", "Text10"},
-     11,
-     "Text4",
-     {{{fc, rvg}, {{"Text3", [](const Values& v) { return l1(v[rvg], v[fc]); }}}},
-      {{fc1, fc2, rvg1},
-       {{"Text7", [](const Values& v) { return c1(v[fc1], v[rvg1]); }},
-        {"Text8", [](const Values& v) { return l1(v[rvg1], v[fc2]); }}}},
-      {{fc3, rvg2}, {{"Text11", [](const Values& v) { return c1(v[fc3], v[rvg2]); }}}}}},
-    {{"Text1", "Text2", "Text5", "Text6", "Text7", "Text12", "Text13"},
-     15,
-     "",
-     {{{fc, rvg},
-       {{"Text3", [](const Values& v) { return c2(v[fc], v[rvg]); }},
-        {"Text4", [](const Values& v) { return l2(v[fc], v[rvg]); }}}},
-      {{fc1, fc2, rvg1},
-       {{"Text8", [](const Values& v) { return c2(v[fc1], v[rvg1]); }},
-        {"Text9", [](const Values& v) { return c2(v[fc2], v[rvg1]); }},
-        {"Text10", [](const Values& v) { return l2(v[fc2], v[rvg1]); }},
-        {"Text11", [](const Values& v) { return l2(v[fc1], v[rvg1]); }}}},
-      {{fc3, rvg2},
-       {{"Text14", [](const Values& v) { return c2(v[fc3], v[rvg2]); }},
-        {"Text15", [](const Values& v) { return l2(v[fc3], v[rvg2]); }}}}}},
-    {{"Text1", "Text2", "Text6", "Text7", "Text8", "Text15", "Text16"},
-     19,
-     "",
-     {{{fc, rvg},
-       {{"Text3", [](const Values& v) { return c3(v[fc], 4.71, v[rvg]); }},
-        {"Text4", [](const Values& v) { return l3(v[rvg], 1.5, v[fc]); }},
-        {"Text5", [](const Values& v) { return l3(v[rvg], 0.5, v[fc]); }}}},
-      {{fc1, fc2, rvg1},
-       {{"Text9", [](const Values& v) { return c3(v[fc1], 9.42, v[rvg1]); }},
-        {"Text10", [](const Values& v) { return c3(v[fc1], 3.14, v[rvg1]); }},
-        {"Text11", [](const Values& v) { return c3(v[fc2], 4.71, v[rvg1]); }},
-        {"Text12", [](const Values& v) { return l3(v[rvg1], 1.5, v[fc2]); }},
-        {"Text13", [](const Values& v) { return l3(v[rvg1], 0.5, v[fc2]); }},
-        {"Text14", [](const Values& v) { return l3(v[rvg1], 0.75, v[fc1]); }}}},
-      {{fc3, rvg2},
-       {{"Text17", [](const Values& v) { return c3(v[fc3], 9.42, v[rvg2]); }},
-        {"Text18", [](const Values& v) { return c3(v[fc3], 3.14, v[rvg2]); }},
-        {"Text19", [](const Values& v) { return l3(v[rvg2], 0.75, v[fc3]); }}}}}},
-};
 
 // Characters a user can produce, from the ordinary to the awkward.
 const QStringList awkward = {
@@ -178,20 +50,17 @@ private:
     bool chance(double p) { return std::bernoulli_distribution(p)(m_random); }
 
     CrossoverWindow* window() const { return m_navigator.current(); }
-    int order() const { return window()->objectName().right(1).toInt(); }
-    const WindowRules& windowRules() const { return rules[order() - 1]; }
-    QLineEdit* box(const QString& name) const { return window()->findChild<QLineEdit*>(name); }
-    QStringList boxTexts() const;
+    const Crossover& described() const { return window()->model().crossover(); }
 
     QString randomDigits(int maxLength);
     QString randomText(int maxLength);
-    void typeInto(QLineEdit* entry, const QString& text);
-    void pasteInto(QLineEdit* entry, const QString& text);
-    void deleteIn(QLineEdit* entry);
-    void click(const char* name);
+    void typeInto(int input, const QString& text);
+    void pasteInto(int input, const QString& text);
+    void deleteIn(int input);
+    void click(QPushButton* button);
 
-    // Applies the entry rules to the change of one box's text.
-    void expectTextChange(const QString& boxName, const QString& newText);
+    // Applies the entry rules to the change of the text of the box of `input`.
+    void expectTextChange(int input, const QString& newText);
     void expectCalculation();
     void expectFreshWindow();
     void check(int step, const QString& what);
@@ -200,22 +69,13 @@ private:
     int m_burst;
     Navigator m_navigator;
     MessageWatcher m_watcher;
-    Values m_values{};
-    QStringList m_texts;
+    // What the window should hold, kept from the events alone.
+    Values m_values;
     int m_expectedMessages = 0;
     int m_messagesAnswered = 0;
     int m_resultsCompared = 0;
-    QMap<QString, QString> m_expectedOutputs;
-    QStringList m_uncheckedOutputs;
+    QMap<std::size_t, QString> m_expectedOutputs; // by place in the results
 };
-
-QStringList Monkey::boxTexts() const
-{
-    QStringList texts;
-    for (int i = 1; i <= windowRules().boxCount; ++i)
-        texts << box(QString("Text%1").arg(i))->text();
-    return texts;
-}
 
 QString Monkey::randomDigits(int maxLength)
 {
@@ -235,8 +95,9 @@ QString Monkey::randomText(int maxLength)
     return text;
 }
 
-void Monkey::typeInto(QLineEdit* entry, const QString& text)
+void Monkey::typeInto(int input, const QString& text)
 {
+    QLineEdit* entry = window()->controls().inputs[input];
     entry->setFocus();
     entry->end(false);
     const QString before = entry->text();
@@ -248,21 +109,23 @@ void Monkey::typeInto(QLineEdit* entry, const QString& text)
     // A line edit takes only printable text from keys; what it did take is
     // one change of the text.
     if (entry->text() != before || m_watcher.messages.size() != shown)
-        expectTextChange(entry->objectName(), before + text);
+        expectTextChange(input, before + text);
 }
 
-void Monkey::pasteInto(QLineEdit* entry, const QString& text)
+void Monkey::pasteInto(int input, const QString& text)
 {
+    QLineEdit* entry = window()->controls().inputs[input];
     QGuiApplication::clipboard()->setText(text);
     entry->selectAll();
     const QString before = entry->text();
     QTest::keyClick(entry, Qt::Key_V, Qt::ControlModifier);
     if (text != before)
-        expectTextChange(entry->objectName(), text);
+        expectTextChange(input, text);
 }
 
-void Monkey::deleteIn(QLineEdit* entry)
+void Monkey::deleteIn(int input)
 {
+    QLineEdit* entry = window()->controls().inputs[input];
     const QString before = entry->text();
     if (before.isEmpty())
         return;
@@ -274,17 +137,16 @@ void Monkey::deleteIn(QLineEdit* entry)
         QTest::keyClick(entry, chance(0.5) ? Qt::Key_Backspace : Qt::Key_Delete);
     }
     if (entry->text() != before)
-        expectTextChange(entry->objectName(), entry->text());
+        expectTextChange(input, entry->text());
 }
 
-void Monkey::click(const char* name)
+void Monkey::click(QPushButton* button)
 {
-    QTest::mouseClick(window()->findChild<QPushButton*>(name), Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void Monkey::expectTextChange(const QString& boxName, const QString& newText)
+void Monkey::expectTextChange(int input, const QString& newText)
 {
-    const int place = int(windowRules().entries.indexOf(boxName));
     bool allDigits = true;
     for (QChar c : newText)
         allDigits = allDigits && c >= '0' && c <= '9';
@@ -296,33 +158,19 @@ void Monkey::expectTextChange(const QString& boxName, const QString& newText)
     }
     const double value = std::strtod(newText.toLatin1().constData(), nullptr);
     if (std::isfinite(value))
-        m_values[place] = value;
-    else if (boxName != windowRules().tolerantBox)
+        m_values.*described().inputs[input].value = value;
+    else if (!described().inputs[input].errorTolerant)
         ++m_expectedMessages;
 }
 
+// The formulas themselves are checked against an exact evaluation in the
+// model's tests; here, that each result lands in its box and that a skipped
+// group or a stopped press leaves the boxes it did not reach alone.
 void Monkey::expectCalculation()
 {
-    m_uncheckedOutputs.clear();
-    bool stopped = false;
-    for (const Group& group : windowRules().groups) {
-        bool given = true;
-        for (int place : group.guard)
-            given = given && m_values[place] != 0;
-        if (!given)
-            continue;
-        for (const Formula& formula : group.outputs) {
-            const Checked result = formula.value(m_values);
-            if (stopped || !result.exact) {
-                // Beyond plain arithmetic's range: the program's wider range
-                // decides; later outputs of this press are not predicted.
-                stopped = true;
-                m_uncheckedOutputs << formula.box;
-                continue;
-            }
-            m_expectedOutputs[formula.box] = QString::fromStdString(showResult(result.value, "."));
-            ++m_resultsCompared;
-        }
+    for (const ResultValue& result : described().calculate(m_values, ".").results) {
+        m_expectedOutputs[result.result] = QString::fromStdString(result.text);
+        ++m_resultsCompared;
     }
 }
 
@@ -330,7 +178,6 @@ void Monkey::expectFreshWindow()
 {
     m_values = {};
     m_expectedOutputs.clear();
-    m_uncheckedOutputs.clear();
 }
 
 void Monkey::check(int step, const QString& what)
@@ -344,21 +191,22 @@ void Monkey::check(int step, const QString& what)
     if (windows != 1)
         QFAIL(qPrintable(where() + QString(": %1 windows").arg(windows)));
 
-    const QStringList texts = boxTexts();
-    for (int i = 0; i < texts.size(); ++i) {
-        const QString name = QString("Text%1").arg(i + 1);
-        if (windowRules().entries.contains(name)) {
-            for (QChar c : texts[i]) {
-                if (c < '0' || c > '9')
-                    QFAIL(qPrintable(where() + ": " + name + " holds " + texts[i].left(40)));
-            }
-        } else if (!m_uncheckedOutputs.contains(name) &&
-                   texts[i] != m_expectedOutputs.value(name)) {
-            QFAIL(qPrintable(where() + ": " + name + " shows \"" + texts[i] + "\", expected \"" +
-                             m_expectedOutputs.value(name) + "\""));
+    for (const QLineEdit* entry : window()->controls().inputs) {
+        for (QChar c : entry->text()) {
+            if (c < '0' || c > '9')
+                QFAIL(qPrintable(where() + ": " + entry->objectName() + " holds " +
+                                 entry->text().left(40)));
         }
     }
-    if (valuesOf(window()->model()) != m_values)
+    const std::vector<QLineEdit*>& results = window()->controls().results;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (results[i]->text() != m_expectedOutputs.value(i)) {
+            QFAIL(qPrintable(where() + ": " + results[i]->objectName() + " shows \"" +
+                             results[i]->text() + "\", expected \"" + m_expectedOutputs.value(i) +
+                             "\""));
+        }
+    }
+    if (window()->model().values() != m_values)
         QFAIL(qPrintable(where() + ": a stored value changed"));
     const auto rejections = std::count_if(
         m_watcher.messages.begin(), m_watcher.messages.end(),
@@ -377,8 +225,7 @@ void Monkey::run()
     QLocale::setDefault(QLocale::c());
     m_navigator.show(Slope::First);
     for (int step = 0; step < steps; ++step) {
-        const QStringList entries = windowRules().entries;
-        QLineEdit* entry = box(entries[pick(int(entries.size()))]);
+        const int entry = pick(int(window()->controls().inputs.size()));
         QString what;
         const int roll = pick(1000);
         if (roll < 450) {
@@ -399,16 +246,14 @@ void Monkey::run()
         } else if (roll < 920) {
             what = "calculate";
             expectCalculation();
-            click("Command1");
+            click(window()->controls().command1);
         } else if (roll < 980) {
             what = "clear";
-            click("Command2");
-            m_values = {};
-            m_expectedOutputs.clear();
-            m_uncheckedOutputs.clear();
+            click(window()->controls().command2);
+            expectFreshWindow();
         } else {
             what = "switch";
-            click(chance(0.5) ? "Command3" : "Command4");
+            click(chance(0.5) ? window()->controls().command3 : window()->controls().command4);
             expectFreshWindow();
         }
         if ((step + 1) % m_burst != 0)

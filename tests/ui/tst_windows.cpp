@@ -1,5 +1,4 @@
 #include "application.h"
-#include "crossover.h"
 #include "form1.h"
 #include "form2.h"
 #include "form3.h"
@@ -25,25 +24,9 @@
 
 namespace {
 
-std::unique_ptr<CrossoverWindow> makeWindow(int order)
+std::unique_ptr<CrossoverWindow> makeWindow(Slope slope)
 {
-    return std::unique_ptr<CrossoverWindow>(createWindow(Slope(order - 1)));
-}
-
-QLineEdit* box(QWidget* window, const QString& name)
-{
-    auto* found = window->findChild<QLineEdit*>(name);
-    if (!found)
-        qFatal("no text box %s", qPrintable(name));
-    return found;
-}
-
-QPushButton* button(QWidget* window, const QString& name)
-{
-    auto* found = window->findChild<QPushButton*>(name);
-    if (!found)
-        qFatal("no button %s", qPrintable(name));
-    return found;
+    return std::unique_ptr<CrossoverWindow>(createWindow(slope));
 }
 
 void paste(QLineEdit* target, const QString& text)
@@ -53,19 +36,20 @@ void paste(QLineEdit* target, const QString& text)
     QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
 }
 
-double storedValue(const WindowModel& model, const QString& box, int order)
+// The value the entry box of `input` feeds.
+double storedValue(const CrossoverWindow& window, int input)
 {
-    static const QStringList boxesByValue[] = {
-        {"Text1", "Text2", "Text4", "Text5", "Text6", "Text9", "Text10"},
-        {"Text1", "Text2", "Text5", "Text6", "Text7", "Text12", "Text13"},
-        {"Text1", "Text2", "Text6", "Text7", "Text8", "Text15", "Text16"},
-    };
-    const double values[] = {model.fc,   model.rvg, model.fc1, model.fc2,
-                             model.rvg1, model.fc3, model.rvg2};
-    const auto index = boxesByValue[order - 1].indexOf(box);
-    if (index < 0)
-        qFatal("%s is no entry box", qPrintable(box));
-    return values[index];
+    return window.model().values().*window.model().crossover().inputs[input].value;
+}
+
+// A row name such as "Form1/Среди fc1".
+QByteArray rowName(Slope slope, Group group, std::string_view label)
+{
+    return QString("Form%1/%2 %3")
+        .arg(int(slope) + 1)
+        .arg(QString::fromUtf8(caption(group).data(), qsizetype(caption(group).size())),
+             QString::fromUtf8(label.data(), qsizetype(label.size())))
+        .toUtf8();
 }
 
 // Every slope window in existence, top-level or inside another.
@@ -159,17 +143,17 @@ double textContrast(QWidget* box)
     return most;
 }
 
-using Entries = QList<QPair<QString, QString>>;
-using Results = QMap<QString, QString>;
+// The texts typed into the seven entry boxes in the order of the inputs
+// (woofer fc, R; midrange fc1, fc2, R; tweeter fc, R), empty where nothing is
+// typed; and the texts of the result boxes in the order of the results.
+using Typed = QStringList;
+using Shown = QStringList;
 
-const QStringList entryBoxes[] = {
-    {"Text1", "Text2", "Text4", "Text5", "Text6", "Text9", "Text10"},
-    {"Text1", "Text2", "Text5", "Text6", "Text7", "Text12", "Text13"},
-    {"Text1", "Text2", "Text6", "Text7", "Text8", "Text15", "Text16"},
-};
-const int boxCount[] = {11, 15, 19};
+const Typed fullExample = {"500", "8", "500", "3000", "8", "3000", "8"};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Slope)
 
 class WindowBehaviour : public QObject
 {
@@ -206,8 +190,6 @@ private slots:
     void exitButtonEndsTheProgram_data();
     void exitButtonEndsTheProgram();
 
-private:
-    void typeEntries(CrossoverWindow* window, const Entries& entries);
 };
 
 void WindowBehaviour::initTestCase()
@@ -215,72 +197,92 @@ void WindowBehaviour::initTestCase()
     identifyApplication();
 }
 
-void WindowBehaviour::typeEntries(CrossoverWindow* window, const Entries& entries)
+namespace {
+
+void typeInto(CrossoverWindow& window, const Typed& typed)
 {
-    for (const auto& [name, text] : entries)
-        QTest::keyClicks(box(window, name), text);
+    for (int i = 0; i < typed.size(); ++i)
+        QTest::keyClicks(window.controls().inputs[i], typed[i]);
 }
+
+void click(QPushButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+Shown resultTexts(const CrossoverWindow& window)
+{
+    Shown texts;
+    for (const QLineEdit* box : window.controls().results)
+        texts << box->text();
+    return texts;
+}
+
+} // namespace
 
 void WindowBehaviour::typingStoresEveryIntermediateNumber_data()
 {
-    QTest::addColumn<int>("order");
-    QTest::addColumn<QString>("entry");
-    for (int order = 1; order <= 3; ++order) {
-        for (const QString& name : entryBoxes[order - 1])
-            QTest::addRow("Form%d/%s", order, qPrintable(name)) << order << name;
+    QTest::addColumn<Slope>("slope");
+    QTest::addColumn<int>("input");
+    for (Slope slope : slopes) {
+        const auto& inputs = crossover(slope).inputs;
+        for (int i = 0; i < int(inputs.size()); ++i)
+            QTest::newRow(rowName(slope, inputs[i].group, inputs[i].label)) << slope << i;
     }
 }
 
 void WindowBehaviour::typingStoresEveryIntermediateNumber()
 {
-    QFETCH(int, order);
-    QFETCH(QString, entry);
+    QFETCH(Slope, slope);
+    QFETCH(int, input);
     MessageWatcher watcher;
-    auto window = makeWindow(order);
-    QLineEdit* target = box(window.get(), entry);
+    auto window = makeWindow(slope);
+    QLineEdit* target = window->controls().inputs[input];
 
     QTest::keyClicks(target, "12");
-    QCOMPARE(storedValue(window->model(), entry, order), 12.0);
+    QCOMPARE(storedValue(*window, input), 12.0);
     QTest::keyClick(target, Qt::Key_Backspace);
-    QCOMPARE(storedValue(window->model(), entry, order), 1.0);
+    QCOMPARE(storedValue(*window, input), 1.0);
     QTest::keyClick(target, Qt::Key_Backspace);
     QCOMPARE(target->text(), QString());
-    QCOMPARE(storedValue(window->model(), entry, order), 1.0);
+    QCOMPARE(storedValue(*window, input), 1.0);
 
     QTest::keyClicks(target, "12");
     target->selectAll();
     QTest::keyClick(target, Qt::Key_Delete);
-    QCOMPARE(storedValue(window->model(), entry, order), 12.0);
+    QCOMPARE(storedValue(*window, input), 12.0);
     QVERIFY(watcher.messages.isEmpty());
 }
 
 void WindowBehaviour::rejectedTextEmptiesTheBoxAndShowsOneMessage_data()
 {
-    QTest::addColumn<int>("order");
-    QTest::addColumn<QString>("entry");
+    QTest::addColumn<Slope>("slope");
+    QTest::addColumn<int>("input");
     QTest::addColumn<QString>("text");
-    for (int order = 1; order <= 3; ++order) {
-        for (const QString& name : entryBoxes[order - 1])
-            QTest::addRow("Form%d/%s/12a", order, qPrintable(name)) << order << name << "12a";
+    for (Slope slope : slopes) {
+        const auto& inputs = crossover(slope).inputs;
+        for (int i = 0; i < int(inputs.size()); ++i)
+            QTest::newRow(rowName(slope, inputs[i].group, inputs[i].label) + "/12a")
+                << slope << i << "12a";
     }
     for (const char* text : {"12.5", "12,5", "-5", "+5", "1e3", "abc", "5Ω", " 5", "5 ", "５"})
-        QTest::addRow("Form1/Text1/%s", text) << 1 << "Text1" << QString::fromUtf8(text);
+        QTest::addRow("Form1/Ниски fc/%s", text) << Slope::First << 0 << QString::fromUtf8(text);
 }
 
 void WindowBehaviour::rejectedTextEmptiesTheBoxAndShowsOneMessage()
 {
-    QFETCH(int, order);
-    QFETCH(QString, entry);
+    QFETCH(Slope, slope);
+    QFETCH(int, input);
     QFETCH(QString, text);
     MessageWatcher watcher;
-    auto window = makeWindow(order);
-    QLineEdit* target = box(window.get(), entry);
+    auto window = makeWindow(slope);
+    QLineEdit* target = window->controls().inputs[input];
     QTest::keyClicks(target, "7");
 
     paste(target, text);
 
     QCOMPARE(target->text(), QString());
-    QCOMPARE(storedValue(window->model(), entry, order), 7.0);
+    QCOMPARE(storedValue(*window, input), 7.0);
     QCOMPARE(watcher.messages.size(), 1);
     const MessageWatcher::Message& message = watcher.messages.first();
     QCOMPARE(message.title, QString(" Error !!"));
@@ -292,61 +294,57 @@ void WindowBehaviour::rejectedTextEmptiesTheBoxAndShowsOneMessage()
 
 void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox_data()
 {
-    QTest::addColumn<int>("order");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("tolerant");
+    QTest::addColumn<Slope>("slope");
+    QTest::addColumn<int>("input");
     QTest::addColumn<QString>("oversized");
     const QString justTooLarge = "1" + QString(309, '0');
     const QString hundredThousandDigits = QString(100000, '9');
-    for (int order = 1; order <= 3; ++order) {
-        for (const QString& name : entryBoxes[order - 1]) {
-            const bool tolerant = order == 1 && name == "Text4";
-            QTest::addRow("Form%d/%s/310 digits", order, qPrintable(name))
-                << order << name << tolerant << justTooLarge;
-            QTest::addRow("Form%d/%s/100000 digits", order, qPrintable(name))
-                << order << name << tolerant << hundredThousandDigits;
+    for (Slope slope : slopes) {
+        const auto& inputs = crossover(slope).inputs;
+        for (int i = 0; i < int(inputs.size()); ++i) {
+            const QByteArray name = rowName(slope, inputs[i].group, inputs[i].label);
+            QTest::newRow(name + "/310 digits") << slope << i << justTooLarge;
+            QTest::newRow(name + "/100000 digits") << slope << i << hundredThousandDigits;
         }
     }
 }
 
 void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox()
 {
-    QFETCH(int, order);
-    QFETCH(QString, entry);
-    QFETCH(bool, tolerant);
+    QFETCH(Slope, slope);
+    QFETCH(int, input);
     QFETCH(QString, oversized);
     MessageWatcher watcher;
-    auto window = makeWindow(order);
-    QLineEdit* target = box(window.get(), entry);
+    auto window = makeWindow(slope);
+    QLineEdit* target = window->controls().inputs[input];
+    const bool tolerant = crossover(slope).inputs[input].errorTolerant;
     QTest::keyClicks(target, "7");
 
     paste(target, oversized);
 
-    QCOMPARE(storedValue(window->model(), entry, order), 7.0);
+    QCOMPARE(storedValue(*window, input), 7.0);
     QCOMPARE(target->text(), tolerant ? oversized : QString());
     QCOMPARE(watcher.messages.size(), tolerant ? 0 : 1);
 }
 
 void WindowBehaviour::outputBoxesTakeNoTyping_data()
 {
-    QTest::addColumn<int>("order");
-    QTest::addColumn<QString>("output");
-    for (int order = 1; order <= 3; ++order) {
-        for (int i = 1; i <= boxCount[order - 1]; ++i) {
-            const QString name = QString("Text%1").arg(i);
-            if (!entryBoxes[order - 1].contains(name))
-                QTest::addRow("Form%d/%s", order, qPrintable(name)) << order << name;
-        }
+    QTest::addColumn<Slope>("slope");
+    QTest::addColumn<int>("result");
+    for (Slope slope : slopes) {
+        const auto& results = crossover(slope).results;
+        for (int i = 0; i < int(results.size()); ++i)
+            QTest::newRow(rowName(slope, results[i].group, results[i].label)) << slope << i;
     }
 }
 
 void WindowBehaviour::outputBoxesTakeNoTyping()
 {
-    QFETCH(int, order);
-    QFETCH(QString, output);
-    auto window = makeWindow(order);
+    QFETCH(Slope, slope);
+    QFETCH(int, result);
+    auto window = makeWindow(slope);
     window->show();
-    QLineEdit* target = box(window.get(), output);
+    QLineEdit* target = window->controls().results[result];
 
     QTest::mouseClick(target, Qt::LeftButton);
     QTest::keyClicks(target, "5");
@@ -356,133 +354,109 @@ void WindowBehaviour::outputBoxesTakeNoTyping()
 
 void WindowBehaviour::calculateWritesEachResultIntoItsBox_data()
 {
-    QTest::addColumn<int>("order");
-    QTest::addColumn<Entries>("entries");
-    QTest::addColumn<Results>("results");
+    QTest::addColumn<Slope>("slope");
+    QTest::addColumn<Typed>("typed");
+    QTest::addColumn<Shown>("shown");
 
-    QTest::newRow("Form1")
-        << 1 << Entries{{"Text1", "3000"}, {"Text2", "8"},    {"Text4", "500"}, {"Text5", "5000"},
-                        {"Text6", "8"},    {"Text9", "5000"}, {"Text10", "6"}}
-        << Results{{"Text3", "0.42"}, {"Text7", "39.81"}, {"Text8", "0.25"}, {"Text11", "5.31"}};
+    QTest::newRow("Form1") << Slope::First << Typed{"3000", "8", "500", "5000", "8", "5000", "6"}
+                           << Shown{"0.42", "39.81", "0.25", "5.31"};
     QTest::newRow("Form1/midrange without fc2")
-        << 1 << Entries{{"Text4", "500"}, {"Text6", "8"}} << Results{};
-    QTest::newRow("Form2") << 2 << Entries{{"Text1", "3000"}, {"Text2", "8"}, {"Text5", "500"},
-                                           {"Text6", "5000"}, {"Text7", "8"}, {"Text12", "5000"},
-                                           {"Text13", "6"}}
-                           << Results{{"Text3", "4.69"},  {"Text4", "0.6"},   {"Text8", "28.15"},
-                                      {"Text9", "2.81"},  {"Text10", "0.36"}, {"Text11", "3.6"},
-                                      {"Text14", "3.75"}, {"Text15", "0.27"}};
-    QTest::newRow("Form3") << 3 << Entries{{"Text1", "500"},  {"Text2", "8"}, {"Text6", "500"},
-                                           {"Text7", "3000"}, {"Text8", "8"}, {"Text15", "3000"},
-                                           {"Text16", "8"}}
-                           << Results{{"Text3", "53.08"}, {"Text4", "3.82"},   {"Text5", "1.27"},
-                                      {"Text9", "26.54"}, {"Text10", "79.62"}, {"Text11", "8.85"},
-                                      {"Text12", "0.64"}, {"Text13", "0.21"},  {"Text14", "1.91"},
-                                      {"Text17", "4.42"}, {"Text18", "13.27"}, {"Text19", "0.32"}};
+        << Slope::First << Typed{"", "", "500", "", "8"} << Shown{"", "", "", ""};
+    QTest::newRow("Form2") << Slope::Second << Typed{"3000", "8", "500", "5000", "8", "5000", "6"}
+                           << Shown{"4.69", "0.6", "28.15", "2.81", "0.36", "3.6", "3.75", "0.27"};
+    QTest::newRow("Form3") << Slope::Third << fullExample
+                           << Shown{"53.08", "3.82", "1.27", "26.54", "79.62", "8.85", "0.64",
+                                    "0.21", "1.91", "4.42", "13.27", "0.32"};
 }
 
 void WindowBehaviour::calculateWritesEachResultIntoItsBox()
 {
-    QFETCH(int, order);
-    QFETCH(Entries, entries);
-    QFETCH(Results, results);
+    QFETCH(Slope, slope);
+    QFETCH(Typed, typed);
+    QFETCH(Shown, shown);
     QLocale::setDefault(QLocale::c());
-    auto window = makeWindow(order);
-    typeEntries(window.get(), entries);
+    auto window = makeWindow(slope);
+    typeInto(*window, typed);
 
-    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+    click(window->controls().command1);
 
-    for (int i = 1; i <= boxCount[order - 1]; ++i) {
-        const QString name = QString("Text%1").arg(i);
-        QString expected = results.value(name);
-        for (const auto& [entry, text] : entries) {
-            if (entry == name)
-                expected = text;
-        }
-        QCOMPARE(box(window.get(), name)->text(), expected);
-    }
+    QCOMPARE(resultTexts(*window), shown);
+    for (int i = 0; i < typed.size(); ++i)
+        QCOMPARE(window->controls().inputs[i]->text(), typed[i]);
 }
 
 void WindowBehaviour::resultsUseTheLocalesDecimalSeparator()
 {
     QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
     Form1 window;
-    typeEntries(&window, {{"Text4", "500"}, {"Text5", "5000"}, {"Text6", "8"}});
-    QTest::mouseClick(button(&window, "Command1"), Qt::LeftButton);
+    typeInto(window, {"", "", "500", "5000", "8"});
+    click(window.controls().command1);
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(box(&window, "Text7")->text(), QString("39,81"));
-    QCOMPARE(box(&window, "Text8")->text(), QString("0,25"));
+    QCOMPARE(resultTexts(window), (Shown{"", "39,81", "0,25", ""}));
 }
 
 void WindowBehaviour::resultsStayReadableInLightAndDarkPalettes_data()
 {
-    QTest::addColumn<int>("order");
+    QTest::addColumn<Slope>("slope");
     QTest::addColumn<bool>("dark");
     for (const bool dark : {false, true}) {
-        for (int order = 1; order <= 3; ++order)
-            QTest::addRow("%s/Form%d", dark ? "dark" : "light", order) << order << dark;
+        for (Slope slope : slopes)
+            QTest::addRow("%s/Form%d", dark ? "dark" : "light", int(slope) + 1) << slope << dark;
     }
 }
 
 void WindowBehaviour::resultsStayReadableInLightAndDarkPalettes()
 {
-    QFETCH(int, order);
+    QFETCH(Slope, slope);
     QFETCH(bool, dark);
     const QPalette light = QApplication::palette();
     const auto restore = qScopeGuard([light] { QApplication::setPalette(light); });
     // Qt's own palette for a dark window face: light text on black boxes.
     if (dark)
         QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(53, 53, 53)));
-    auto window = makeWindow(order);
+    auto window = makeWindow(slope);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    const QStringList example = {"500", "8", "500", "3000", "8", "3000", "8"};
-    for (int i = 0; i < example.size(); ++i)
-        QTest::keyClicks(box(window.get(), entryBoxes[order - 1][i]), example[i]);
+    typeInto(*window, fullExample);
 
-    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+    click(window->controls().command1);
 
-    for (int i = 1; i <= boxCount[order - 1]; ++i) {
-        const QString name = QString("Text%1").arg(i);
-        if (entryBoxes[order - 1].contains(name))
-            continue;
-        QLineEdit* output = box(window.get(), name);
+    for (QLineEdit* output : window->controls().results) {
         QVERIFY(!output->text().isEmpty());
         QVERIFY(!output->isEnabled());
         const double contrast = textContrast(output);
-        QVERIFY2(contrast >= 4.5, qPrintable(QString("%1: %2 : 1").arg(name).arg(contrast)));
+        QVERIFY2(contrast >= 4.5,
+                 qPrintable(QString("%1: %2 : 1").arg(output->objectName()).arg(contrast)));
     }
 }
 
 void WindowBehaviour::clearEmptiesEveryBoxAndResetsTheValues_data()
 {
-    QTest::addColumn<int>("order");
-    QTest::newRow("Form1") << 1;
-    QTest::newRow("Form2") << 2;
-    QTest::newRow("Form3") << 3;
+    QTest::addColumn<Slope>("slope");
+    for (Slope slope : slopes)
+        QTest::addRow("Form%d", int(slope) + 1) << slope;
 }
 
 void WindowBehaviour::clearEmptiesEveryBoxAndResetsTheValues()
 {
-    QFETCH(int, order);
+    QFETCH(Slope, slope);
     MessageWatcher watcher;
-    auto window = makeWindow(order);
-    for (const QString& name : entryBoxes[order - 1])
-        QTest::keyClicks(box(window.get(), name), "5");
-    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+    auto window = makeWindow(slope);
+    typeInto(*window, Typed(7, "5"));
+    click(window->controls().command1);
+    const QList<QLineEdit*> boxes = window->findChildren<QLineEdit*>();
 
-    QTest::mouseClick(button(window.get(), "Command2"), Qt::LeftButton);
+    click(window->controls().command2);
 
-    for (int i = 1; i <= boxCount[order - 1]; ++i)
-        QCOMPARE(box(window.get(), QString("Text%1").arg(i))->text(), QString());
-    for (const QString& name : entryBoxes[order - 1])
-        QCOMPARE(storedValue(window->model(), name, order), 0.0);
+    for (const QLineEdit* box : boxes)
+        QCOMPARE(box->text(), QString());
+    QCOMPARE(window->model().values(), Values{});
     QVERIFY(watcher.messages.isEmpty());
 
     // Nothing is left to calculate.
-    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
-    for (int i = 1; i <= boxCount[order - 1]; ++i)
-        QCOMPARE(box(window.get(), QString("Text%1").arg(i))->text(), QString());
+    click(window->controls().command1);
+    for (const QLineEdit* box : boxes)
+        QCOMPARE(box->text(), QString());
 }
 
 void WindowBehaviour::resultTooLargeShowsAMessageAndKeepsEarlierResults()
@@ -490,87 +464,74 @@ void WindowBehaviour::resultTooLargeShowsAMessageAndKeepsEarlierResults()
     QLocale::setDefault(QLocale::c());
     MessageWatcher watcher;
     Form1 window;
-    typeEntries(&window, {{"Text1", "3000"},
-                          {"Text2", "8"},
-                          {"Text4", "1"},
-                          {"Text5", "1"},
-                          {"Text6", "1" + QString(308, '0')},
-                          {"Text9", "5000"},
-                          {"Text10", "6"}});
+    typeInto(window, {"3000", "8", "1", "1", "1" + QString(308, '0'), "5000", "6"});
 
-    QTest::mouseClick(button(&window, "Command1"), Qt::LeftButton);
+    click(window.controls().command1);
 
     QCOMPARE(watcher.texts(), QStringList{"Резултатът е твърде голям"});
     QCOMPARE(watcher.messages.first().title, QString(" Error !!"));
-    QCOMPARE(box(&window, "Text3")->text(), QString("0.42"));
-    QCOMPARE(box(&window, "Text7")->text(), QString("0"));
-    QCOMPARE(box(&window, "Text8")->text(), QString());
-    QCOMPARE(box(&window, "Text11")->text(), QString());
-    QCOMPARE(window.model().rvg1, 1e308);
+    QCOMPARE(resultTexts(window), (Shown{"0.42", "0", "", ""}));
+    QCOMPARE(window.model().values().rvg1, 1e308);
 }
 
 void WindowBehaviour::extremeResultsShowAsTheRulesSay_data()
 {
-    QTest::addColumn<int>("order");
-    QTest::addColumn<Entries>("entries");
-    QTest::addColumn<Results>("results");
+    QTest::addColumn<Slope>("slope");
+    QTest::addColumn<Typed>("typed");
+    QTest::addColumn<Shown>("shown");
     QTest::addColumn<bool>("overflow");
     const QString e20 = "1" + QString(20, '0');
     const QString e308 = "1" + QString(308, '0');
 
-    QTest::newRow("Form1/exponent form") << 1 << Entries{{"Text1", "1"}, {"Text2", e20}}
-                                         << Results{{"Text3", "1.59235668789809E+22"}} << false;
+    QTest::newRow("Form1/exponent form") << Slope::First << Typed{"1", e20}
+                                         << Shown{"1.59235668789809E+22", "", "", ""} << false;
     QTest::newRow("Form2/exponent form and underflow")
-        << 2 << Entries{{"Text1", "1"}, {"Text2", e20}}
-        << Results{{"Text3", "0"}, {"Text4", "2.25193242416098E+22"}} << false;
+        << Slope::Second << Typed{"1", e20}
+        << Shown{"0", "2.25193242416098E+22", "", "", "", "", "", ""} << false;
     QTest::newRow("Form3/exponent form and underflow")
-        << 3 << Entries{{"Text1", "1"}, {"Text2", e20}}
-        << Results{{"Text3", "0"},
-                   {"Text4", "2.38853503184713E+22"},
-                   {"Text5", "7.96178343949044E+21"}}
+        << Slope::Third << Typed{"1", e20}
+        << Shown{"0", "2.38853503184713E+22", "7.96178343949044E+21", "", "", "", "", "", "", "",
+                 "", ""}
         << false;
-    QTest::newRow("Form1/overflow") << 1 << Entries{{"Text4", "1"}, {"Text5", "1"}, {"Text6", e308}}
-                                    << Results{{"Text7", "0"}} << true;
-    QTest::newRow("Form2/overflow")
-        << 2 << Entries{{"Text1", "1"}, {"Text2", e308}} << Results{{"Text3", "0"}} << true;
+    QTest::newRow("Form1/overflow")
+        << Slope::First << Typed{"", "", "1", "1", e308} << Shown{"", "0", "", ""} << true;
+    QTest::newRow("Form2/overflow") << Slope::Second << Typed{"1", e308}
+                                    << Shown{"0", "", "", "", "", "", "", ""} << true;
     QTest::newRow("Form3/overflow")
-        << 3 << Entries{{"Text1", "1"}, {"Text2", e308}} << Results{{"Text3", "0"}} << true;
+        << Slope::Third << Typed{"1", e308}
+        << Shown{"0", "", "", "", "", "", "", "", "", "", "", ""} << true;
 }
 
 void WindowBehaviour::extremeResultsShowAsTheRulesSay()
 {
-    QFETCH(int, order);
-    QFETCH(Entries, entries);
-    QFETCH(Results, results);
+    QFETCH(Slope, slope);
+    QFETCH(Typed, typed);
+    QFETCH(Shown, shown);
     QFETCH(bool, overflow);
     QLocale::setDefault(QLocale::c());
     MessageWatcher watcher;
-    auto window = makeWindow(order);
-    for (const auto& [name, text] : entries)
-        paste(box(window.get(), name), text);
+    auto window = makeWindow(slope);
+    for (int i = 0; i < typed.size(); ++i)
+        paste(window->controls().inputs[i], typed[i]);
 
-    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
+    click(window->controls().command1);
 
     QCOMPARE(watcher.texts(), overflow ? QStringList{"Резултатът е твърде голям"} : QStringList{});
-    for (int i = 1; i <= boxCount[order - 1]; ++i) {
-        const QString name = QString("Text%1").arg(i);
-        if (!entryBoxes[order - 1].contains(name))
-            QCOMPARE(box(window.get(), name)->text(), results.value(name));
-    }
+    QCOMPARE(resultTexts(*window), shown);
 
     // The window goes on working after the message.
-    QTest::mouseClick(button(window.get(), "Command2"), Qt::LeftButton);
-    typeEntries(window.get(), {{entryBoxes[order - 1][0], "3000"}, {"Text2", "8"}});
-    QTest::mouseClick(button(window.get(), "Command1"), Qt::LeftButton);
-    QVERIFY(!box(window.get(), "Text3")->text().isEmpty());
+    click(window->controls().command2);
+    typeInto(*window, fullExample);
+    click(window->controls().command1);
+    QVERIFY(!resultTexts(*window).contains(QString()));
 }
 
 void WindowBehaviour::longLeadingZerosStoreTheNumber()
 {
     MessageWatcher watcher;
     Form3 window;
-    paste(box(&window, "Text16"), QString(100000, '0') + "6");
-    QCOMPARE(window.model().rvg2, 6.0);
+    paste(window.controls().inputs[6], QString(100000, '0') + "6");
+    QCOMPARE(window.model().values().rvg2, 6.0);
     QVERIFY(watcher.messages.isEmpty());
 }
 
@@ -581,9 +542,9 @@ void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate_data()
 
 void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate()
 {
-    QFETCH(int, order);
+    QFETCH(Slope, slope);
     Navigator navigator;
-    navigator.show(Slope(order - 1));
+    navigator.show(slope);
     QWidget* window = navigator.topLevel();
     QVERIFY(QTest::qWaitForWindowExposed(window));
 
@@ -602,7 +563,7 @@ void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate()
 
     const QString mismatch = centreMismatch(window);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-    QCOMPARE(QApplication::focusWidget(), button(navigator.current(), "Command1"));
+    QCOMPARE(QApplication::focusWidget(), navigator.current()->controls().command1);
 }
 
 void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne_data()
@@ -624,6 +585,15 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne_data()
                                     << "Form2";
 }
 
+namespace {
+
+QPushButton* slopeButton(const CrossoverWindow* window, const QString& command)
+{
+    return command == "Command3" ? window->controls().command3 : window->controls().command4;
+}
+
+} // namespace
+
 void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
 {
     QFETCH(int, from);
@@ -634,19 +604,17 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
     navigator.show(Slope::First);
     QVERIFY(QTest::qWaitForWindowActive(navigator.topLevel()));
     if (from != 1) {
-        QTest::mouseClick(button(navigator.current(), from == 2 ? "Command3" : "Command4"),
-                          Qt::LeftButton);
+        click(slopeButton(navigator.current(), from == 2 ? "Command3" : "Command4"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QPointer<CrossoverWindow> before = navigator.current();
     QCOMPARE(before->objectName(), QString("Form%1").arg(from));
     // Moved away by the user: the window it switches to shows centred again.
     navigator.topLevel()->move(10, 10);
-    for (const QString& name : entryBoxes[from - 1])
-        QTest::keyClicks(box(before, name), "5");
+    typeInto(*before, Typed(7, "5"));
 
     const ChildCounter counter(navigator.topLevel());
-    QTest::mouseClick(button(before, command), Qt::LeftButton);
+    click(slopeButton(before, command));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QVERIFY(before.isNull());
@@ -656,14 +624,12 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
     CrossoverWindow* after = navigator.current();
     QCOMPARE(after->objectName(), to);
     QVERIFY(after->isVisible());
-    QCOMPARE(QApplication::focusWidget(), button(after, "Command1"));
+    QCOMPARE(QApplication::focusWidget(), after->controls().command1);
     const QString mismatch = centreMismatch(navigator.topLevel());
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-    const int order = to.right(1).toInt();
-    for (int i = 1; i <= boxCount[order - 1]; ++i)
-        QCOMPARE(box(after, QString("Text%1").arg(i))->text(), QString());
-    for (const QString& name : entryBoxes[order - 1])
-        QCOMPARE(storedValue(after->model(), name, order), 0.0);
+    for (const QLineEdit* box : after->findChildren<QLineEdit*>())
+        QCOMPARE(box->text(), QString());
+    QCOMPARE(after->model().values(), Values{});
 }
 
 namespace {
@@ -713,9 +679,9 @@ void WindowBehaviour::inputArrivingInOneBatchLandsOnTheRightWindow()
     QVERIFY(QTest::qWaitForWindowActive(topLevel));
     const QPoint startedAt = topLevel->pos();
     // Calculate in this window shows the overflow message.
-    const Entries overflowing{{"Text4", "1"}, {"Text5", "1"}, {"Text6", "1" + QString(308, '0')}};
-    for (const auto& [name, text] : overflowing)
-        paste(box(navigator.current(), name), text);
+    const Typed overflowing{"", "", "1", "1", "1" + QString(308, '0')};
+    for (int i = 0; i < overflowing.size(); ++i)
+        paste(navigator.current()->controls().inputs[i], overflowing[i]);
 
     // Everything is queued before anything is handled, as on a busy machine.
     QWindow* window = topLevel->windowHandle();
@@ -759,13 +725,13 @@ void WindowBehaviour::inputArrivingInOneBatchLandsOnTheRightWindow()
     QCOMPARE(after->objectName(), endsIn);
     QCOMPARE(topLevel->pos(), startedAt);
     if (endsIn != "Form1") {
-        for (int i = 1; i <= 3; ++i)
-            QCOMPARE(box(after, QString("Text%1").arg(i))->text(), QString());
+        for (const QLineEdit* box : after->findChildren<QLineEdit*>())
+            QCOMPARE(box->text(), QString());
     }
     // And it goes on working.
-    typeEntries(after, {{"Text1", "3000"}, {"Text2", "8"}});
-    QTest::mouseClick(button(after, "Command1"), Qt::LeftButton);
-    QVERIFY(!box(after, "Text3")->text().isEmpty());
+    typeInto(*after, {"3000", "8"});
+    click(after->controls().command1);
+    QVERIFY(!after->controls().results[0]->text().isEmpty());
 }
 
 void WindowBehaviour::closingTheWindowEndsTheProgram()
@@ -789,10 +755,10 @@ void WindowBehaviour::exitButtonEndsTheProgram_data()
 
 void WindowBehaviour::exitButtonEndsTheProgram()
 {
-    QFETCH(int, order);
+    QFETCH(Slope, slope);
     Navigator navigator;
-    navigator.show(Slope(order - 1));
-    QPushButton* exit = button(navigator.current(), "Command5");
+    navigator.show(slope);
+    QPushButton* exit = navigator.current()->controls().command5;
 
     QTimer::singleShot(0, exit, [exit] { QTest::mouseClick(exit, Qt::LeftButton); });
 
