@@ -1,5 +1,6 @@
 #include "application.h"
 #include "navigator.h"
+#include "slopecolumns.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -367,7 +368,6 @@ QString frameCaption(std::span<const Control> controls, const char* frame)
 } // namespace
 
 Q_DECLARE_METATYPE(Kind)
-Q_DECLARE_METATYPE(Slope)
 Q_DECLARE_METATYPE(Counts)
 
 class LayoutTest : public QObject
@@ -814,9 +814,7 @@ QString captionOf(Group group, std::string_view label, std::string_view unit)
 
 void LayoutTest::everyBoxCarriesTheCaptionsOfWhatItIsBoundTo_data()
 {
-    QTest::addColumn<Slope>("slope");
-    for (Slope slope : slopes)
-        QTest::addRow("Form%d", int(slope) + 1) << slope;
+    addSlopeRows();
 }
 
 // The captions the command line prints come from the crossover, those on the

@@ -4,6 +4,7 @@
 #include "form3.h"
 #include "messagewatcher.h"
 #include "navigator.h"
+#include "slopecolumns.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -40,16 +41,6 @@ void paste(QLineEdit* target, const QString& text)
 double storedValue(const CrossoverWindow& window, int input)
 {
     return window.model().values().*window.model().crossover().inputs[input].value;
-}
-
-// A row name such as "Form1/Среди fc1".
-QByteArray rowName(Slope slope, Group group, std::string_view label)
-{
-    return QString("Form%1/%2 %3")
-        .arg(int(slope) + 1)
-        .arg(QString::fromUtf8(caption(group).data(), qsizetype(caption(group).size())),
-             QString::fromUtf8(label.data(), qsizetype(label.size())))
-        .toUtf8();
 }
 
 // Every slope window in existence, top-level or inside another.
@@ -153,8 +144,6 @@ const Typed fullExample = {"500", "8", "500", "3000", "8", "3000", "8"};
 
 } // namespace
 
-Q_DECLARE_METATYPE(Slope)
-
 class WindowBehaviour : public QObject
 {
     Q_OBJECT
@@ -224,11 +213,9 @@ void WindowBehaviour::typingStoresEveryIntermediateNumber_data()
 {
     QTest::addColumn<Slope>("slope");
     QTest::addColumn<int>("input");
-    for (Slope slope : slopes) {
-        const auto& inputs = crossover(slope).inputs;
-        for (int i = 0; i < int(inputs.size()); ++i)
-            QTest::newRow(rowName(slope, inputs[i].group, inputs[i].label)) << slope << i;
-    }
+    forEveryBox(false, [](Slope slope, int input, const QByteArray& name) {
+        QTest::newRow(name) << slope << input;
+    });
 }
 
 void WindowBehaviour::typingStoresEveryIntermediateNumber()
@@ -259,12 +246,9 @@ void WindowBehaviour::rejectedTextEmptiesTheBoxAndShowsOneMessage_data()
     QTest::addColumn<Slope>("slope");
     QTest::addColumn<int>("input");
     QTest::addColumn<QString>("text");
-    for (Slope slope : slopes) {
-        const auto& inputs = crossover(slope).inputs;
-        for (int i = 0; i < int(inputs.size()); ++i)
-            QTest::newRow(rowName(slope, inputs[i].group, inputs[i].label) + "/12a")
-                << slope << i << "12a";
-    }
+    forEveryBox(false, [](Slope slope, int input, const QByteArray& name) {
+        QTest::newRow(name + "/12a") << slope << input << "12a";
+    });
     for (const char* text : {"12.5", "12,5", "-5", "+5", "1e3", "abc", "5Ω", " 5", "5 ", "５"})
         QTest::addRow("Form1/Ниски fc/%s", text) << Slope::First << 0 << QString::fromUtf8(text);
 }
@@ -299,14 +283,10 @@ void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox_data()
     QTest::addColumn<QString>("oversized");
     const QString justTooLarge = "1" + QString(309, '0');
     const QString hundredThousandDigits = QString(100000, '9');
-    for (Slope slope : slopes) {
-        const auto& inputs = crossover(slope).inputs;
-        for (int i = 0; i < int(inputs.size()); ++i) {
-            const QByteArray name = rowName(slope, inputs[i].group, inputs[i].label);
-            QTest::newRow(name + "/310 digits") << slope << i << justTooLarge;
-            QTest::newRow(name + "/100000 digits") << slope << i << hundredThousandDigits;
-        }
-    }
+    forEveryBox(false, [&](Slope slope, int input, const QByteArray& name) {
+        QTest::newRow(name + "/310 digits") << slope << input << justTooLarge;
+        QTest::newRow(name + "/100000 digits") << slope << input << hundredThousandDigits;
+    });
 }
 
 void WindowBehaviour::oversizedNumberIsKeptOnlyByTheTolerantBox()
@@ -331,11 +311,9 @@ void WindowBehaviour::outputBoxesTakeNoTyping_data()
 {
     QTest::addColumn<Slope>("slope");
     QTest::addColumn<int>("result");
-    for (Slope slope : slopes) {
-        const auto& results = crossover(slope).results;
-        for (int i = 0; i < int(results.size()); ++i)
-            QTest::newRow(rowName(slope, results[i].group, results[i].label)) << slope << i;
-    }
+    forEveryBox(true, [](Slope slope, int result, const QByteArray& name) {
+        QTest::newRow(name) << slope << result;
+    });
 }
 
 void WindowBehaviour::outputBoxesTakeNoTyping()
@@ -401,7 +379,7 @@ void WindowBehaviour::resultsStayReadableInLightAndDarkPalettes_data()
     QTest::addColumn<bool>("dark");
     for (const bool dark : {false, true}) {
         for (Slope slope : slopes)
-            QTest::addRow("%s/Form%d", dark ? "dark" : "light", int(slope) + 1) << slope << dark;
+            QTest::newRow((dark ? "dark/" : "light/") + windowName(slope)) << slope << dark;
     }
 }
 
@@ -432,9 +410,7 @@ void WindowBehaviour::resultsStayReadableInLightAndDarkPalettes()
 
 void WindowBehaviour::clearEmptiesEveryBoxAndResetsTheValues_data()
 {
-    QTest::addColumn<Slope>("slope");
-    for (Slope slope : slopes)
-        QTest::addRow("Form%d", int(slope) + 1) << slope;
+    addSlopeRows();
 }
 
 void WindowBehaviour::clearEmptiesEveryBoxAndResetsTheValues()
@@ -537,7 +513,7 @@ void WindowBehaviour::longLeadingZerosStoreTheNumber()
 
 void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate_data()
 {
-    clearEmptiesEveryBoxAndResetsTheValues_data();
+    addSlopeRows();
 }
 
 void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate()
@@ -750,7 +726,7 @@ void WindowBehaviour::closingTheWindowEndsTheProgram()
 
 void WindowBehaviour::exitButtonEndsTheProgram_data()
 {
-    clearEmptiesEveryBoxAndResetsTheValues_data();
+    addSlopeRows();
 }
 
 void WindowBehaviour::exitButtonEndsTheProgram()
