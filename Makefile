@@ -1,12 +1,16 @@
 # The two everyday commands: `make run` and `make test`. Each first installs
 # whatever Debian packages are missing, then configures and builds.
-.PHONY: deps configure build run test test-asan fuzz memcheck clean bench fresh-debian-check
+.PHONY: deps configure build run test test-asan fuzz memcheck clean bench fresh-debian-check \
+	format-check
+
+# WERROR=ON makes every compiler warning an error, as CI builds.
+WERROR ?= OFF
 
 deps:
 	bash scripts/install-deps.sh
 
 configure: deps
-	cmake --preset default
+	cmake --preset default -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
 
 build: configure
 	cmake --build --preset default
@@ -18,12 +22,16 @@ test: build
 	ctest --preset default
 
 test-asan: deps
-	cmake --preset asan
+	cmake --preset asan -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR)
 	cmake --build --preset asan
 	ctest --preset asan
 
 clean:
 	rm -rf build
+
+# Every C++ file as the committed .clang-format lays it out; names those that differ.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
 
 # Runs each fuzz target for FUZZ_SECONDS from its committed seed corpus.
 FUZZ_SECONDS ?= 60

@@ -171,8 +171,8 @@ int calculate(const Request& request)
 
     for (const ResultValue& value : calculation.results) {
         const Result& result = crossover.results[value.result];
-        write(stdout, std::string(caption(result.group)) + '\t' + std::string(result.label) +
-                          '\t' + value.text + '\t' + std::string(result.unit()) + '\n');
+        write(stdout, std::string(caption(result.group)) + '\t' + std::string(result.label) + '\t' +
+                          value.text + '\t' + std::string(result.unit()) + '\n');
     }
     if (std::fflush(stdout) != 0) {
         write(stderr, std::string("brelkot: резултатите не могат да се запишат: ") +

@@ -18,7 +18,8 @@ void CrossoverWindow::wire(Slope slope, Controls controls)
     m_controls = std::move(controls);
 
     for (std::size_t i = 0; i < m_controls.inputs.size(); ++i)
-        connect(m_controls.inputs[i], &QLineEdit::textChanged, this, [this, i] { entryChanged(i); });
+        connect(m_controls.inputs[i], &QLineEdit::textChanged, this,
+                [this, i] { entryChanged(i); });
     connect(m_controls.command1, &QPushButton::clicked, this, &CrossoverWindow::calculate);
     connect(m_controls.command2, &QPushButton::clicked, this, &CrossoverWindow::clear);
     const auto [command3Target, command4Target] = otherSlopes(slope);

@@ -53,8 +53,13 @@ protected:
     {
         static_assert(inputCount == crossover(slope).inputs.size(), "a box for every input");
         static_assert(resultCount == crossover(slope).results.size(), "a box for every result");
-        wire(slope, {std::to_array(inputs), {std::begin(results), std::end(results)},
-                     form.Command1, form.Command2, form.Command3, form.Command4, form.Command5});
+        wire(slope, {std::to_array(inputs),
+                     {std::begin(results), std::end(results)},
+                     form.Command1,
+                     form.Command2,
+                     form.Command3,
+                     form.Command4,
+                     form.Command5});
     }
 
 private:

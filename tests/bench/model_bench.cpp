@@ -15,8 +15,8 @@ namespace {
 
 void calculate(benchmark::State& state, Slope slope)
 {
-    const Values values{.fc = 500, .rvg = 8, .fc1 = 500, .fc2 = 3000, .rvg1 = 8, .fc3 = 3000,
-                        .rvg2 = 8};
+    const Values values{
+        .fc = 500, .rvg = 8, .fc1 = 500, .fc2 = 3000, .rvg1 = 8, .fc3 = 3000, .rvg2 = 8};
     for (auto _ : state)
         benchmark::DoNotOptimize(crossover(slope).calculate(values, "."));
 }

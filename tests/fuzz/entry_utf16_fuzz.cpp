@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<char16_t> units(size / 2);
     if (!units.empty())
         std::memcpy(units.data(), data, units.size() * 2);
-    const bool allDigits = std::all_of(units.begin(), units.end(),
-                                       [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    const bool allDigits =
+        std::all_of(units.begin(), units.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 
     // As a line edit holds it: no byte-order mark is interpreted.
     const QString boxText(reinterpret_cast<const QChar*>(units.data()), qsizetype(units.size()));

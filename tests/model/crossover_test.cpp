@@ -18,8 +18,8 @@ std::vector<std::string> shown(const Crossover& crossover, const Calculation& ca
     std::vector<std::string> lines;
     for (const ResultValue& value : calculation.results) {
         const Result& result = crossover.results[value.result];
-        lines.push_back(std::string(caption(result.group)) + " " + std::string(result.label) +
-                        " " + value.text);
+        lines.push_back(std::string(caption(result.group)) + " " + std::string(result.label) + " " +
+                        value.text);
     }
     return lines;
 }
@@ -64,11 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Slope::First,
                       {"", "", "500", "5000", "8"},
                       {"Среди C 39.81", "Среди L 0.25"}},
-        WorkedExample{"FirstTweeter",
-                      Slope::First,
-                      {"", "", "", "", "", "5000", "6"},
-                      {"Високи C 5.31"}},
-        WorkedExample{"FirstMidrangeWithoutUpperFrequency", Slope::First, {"", "", "500", "", "8"}, {}},
+        WorkedExample{
+            "FirstTweeter", Slope::First, {"", "", "", "", "", "5000", "6"}, {"Високи C 5.31"}},
+        WorkedExample{
+            "FirstMidrangeWithoutUpperFrequency", Slope::First, {"", "", "500", "", "8"}, {}},
         WorkedExample{
             "SecondWoofer", Slope::Second, {"3000", "8"}, {"Ниски C 4.69", "Ниски L 0.6"}},
         WorkedExample{"SecondWooferConstantsAsWritten",
@@ -113,8 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {"500", "8", "500", "3000", "8", "3000", "8"},
                       {"Ниски C 53.08", "Ниски L1 3.82", "Ниски L2 1.27", "Среди C1 26.54",
                        "Среди C2 79.62", "Среди C3 8.85", "Среди L1 0.64", "Среди L2 0.21",
-                       "Среди L3 1.91", "Високи C1 4.42", "Високи C2 13.27",
-                       "Високи L 0.32"}}),
+                       "Среди L3 1.91", "Високи C1 4.42", "Високи C2 13.27", "Високи L 0.32"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Calculate, UsesTheLocalesDecimalSeparator)
@@ -190,8 +188,7 @@ const std::string e308 = "1" + std::string(308, '0');
 
 TEST(Overflow, StopsAtTheResultTooLargeAndKeepsTheWritesBefore)
 {
-    const WindowModel model =
-        typedInto(Slope::First, {"3000", "8", "1", "1", e308, "5000", "6"});
+    const WindowModel model = typedInto(Slope::First, {"3000", "8", "1", "1", e308, "5000", "6"});
     const Calculation calculation = model.calculate(".");
     // C is far below a double's range and shows 0; L = 1e308 / 6.28 * 1000 overflows.
     EXPECT_TRUE(calculation.overflowed);
@@ -223,8 +220,9 @@ TEST(WideExponent, IntermediateResultsMayLeaveTheRangeOfADouble)
 
 TEST(WideExponent, ACapacitorTooSmallForADoubleShowsZero)
 {
-    const WindowModel model = typedInto(
-        Slope::Second, {"", "", "", "", "", "1" + std::string(300, '0'), "1" + std::string(29, '0')});
+    const WindowModel model =
+        typedInto(Slope::Second,
+                  {"", "", "", "", "", "1" + std::string(300, '0'), "1" + std::string(29, '0')});
     const Calculation calculation = model.calculate(".");
     EXPECT_FALSE(calculation.overflowed);
     ASSERT_EQ(calculation.results.size(), 2u);

@@ -653,9 +653,9 @@ void checkRandomCalculations(Slope slope, std::vector<std::string> (*expected)(c
             v.*input.value = randomValue(in);
         const auto want = expected(v);
         EXPECT_EQ(linesOf(crossover(slope).calculate(v, ".")), want)
-            << "fc " << text(v.fc) << ", rvg " << text(v.rvg) << ", fc1 " << text(v.fc1)
-            << ", fc2 " << text(v.fc2) << ", rvg1 " << text(v.rvg1) << ", fc3 " << text(v.fc3)
-            << ", rvg2 " << text(v.rvg2);
+            << "fc " << text(v.fc) << ", rvg " << text(v.rvg) << ", fc1 " << text(v.fc1) << ", fc2 "
+            << text(v.fc2) << ", rvg1 " << text(v.rvg1) << ", fc3 " << text(v.fc3) << ", rvg2 "
+            << text(v.rvg2);
         overflows += !want.empty() && want.back() == "overflow";
     }
     EXPECT_GT(overflows, 0);

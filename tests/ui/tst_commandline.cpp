@@ -229,8 +229,9 @@ void CommandLine::windowShowsTheSameResults()
     const Slope slope = *slopeOfDecibels(optionValue(row->arguments, "--slope").toStdString());
     const std::unique_ptr<CrossoverWindow> window(createWindow(slope));
     const Crossover& described = crossover(slope);
-    const std::pair<Group, const char*> groupOptions[] = {
-        {Group::Woofer, "--woofer"}, {Group::Midrange, "--midrange"}, {Group::Tweeter, "--tweeter"}};
+    const std::pair<Group, const char*> groupOptions[] = {{Group::Woofer, "--woofer"},
+                                                          {Group::Midrange, "--midrange"},
+                                                          {Group::Tweeter, "--tweeter"}};
     for (const auto& [group, option] : groupOptions) {
         QStringList texts = optionValue(row->arguments, option).split(',', Qt::SkipEmptyParts);
         for (std::size_t i = 0; i < described.inputs.size() && !texts.isEmpty(); ++i) {
@@ -248,9 +249,8 @@ void CommandLine::windowShowsTheSameResults()
         const QString text = window->controls().results[i]->text();
         if (!text.isEmpty())
             lines << QString::fromStdString(std::string(caption(result.group)) + '\t' +
-                                            std::string(result.label) + '\t' +
-                                            text.toStdString() + '\t' +
-                                            std::string(result.unit()));
+                                            std::string(result.label) + '\t' + text.toStdString() +
+                                            '\t' + std::string(result.unit()));
     }
     QLocale::setDefault(QLocale::c());
     QCOMPARE(lines, row->out);

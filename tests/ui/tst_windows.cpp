@@ -178,7 +178,6 @@ private slots:
     void closingTheWindowEndsTheProgram();
     void exitButtonEndsTheProgram_data();
     void exitButtonEndsTheProgram();
-
 };
 
 void WindowBehaviour::initTestCase()
@@ -343,8 +342,8 @@ void WindowBehaviour::calculateWritesEachResultIntoItsBox_data()
     QTest::newRow("Form2") << Slope::Second << Typed{"3000", "8", "500", "5000", "8", "5000", "6"}
                            << Shown{"4.69", "0.6", "28.15", "2.81", "0.36", "3.6", "3.75", "0.27"};
     QTest::newRow("Form3") << Slope::Third << fullExample
-                           << Shown{"53.08", "3.82", "1.27", "26.54", "79.62", "8.85", "0.64",
-                                    "0.21", "1.91", "4.42", "13.27", "0.32"};
+                           << Shown{"53.08", "3.82", "1.27", "26.54", "79.62", "8.85",
+                                    "0.64",  "0.21", "1.91", "4.42",  "13.27", "0.32"};
 }
 
 void WindowBehaviour::calculateWritesEachResultIntoItsBox()
@@ -459,20 +458,29 @@ void WindowBehaviour::extremeResultsShowAsTheRulesSay_data()
     const QString e20 = "1" + QString(20, '0');
     const QString e308 = "1" + QString(308, '0');
 
-    QTest::newRow("Form1/exponent form") << Slope::First << Typed{"1", e20}
-                                         << Shown{"1.59235668789809E+22", "", "", ""} << false;
+    QTest::newRow("Form1/exponent form")
+        << Slope::First << Typed{"1", e20} << Shown{"1.59235668789809E+22", "", "", ""} << false;
     QTest::newRow("Form2/exponent form and underflow")
         << Slope::Second << Typed{"1", e20}
         << Shown{"0", "2.25193242416098E+22", "", "", "", "", "", ""} << false;
     QTest::newRow("Form3/exponent form and underflow")
-        << Slope::Third << Typed{"1", e20}
-        << Shown{"0", "2.38853503184713E+22", "7.96178343949044E+21", "", "", "", "", "", "", "",
-                 "", ""}
+        << Slope::Third << Typed{"1", e20} << Shown{"0",
+                                                    "2.38853503184713E+22",
+                                                    "7.96178343949044E+21",
+                                                    "",
+                                                    "",
+                                                    "",
+                                                    "",
+                                                    "",
+                                                    "",
+                                                    "",
+                                                    "",
+                                                    ""}
         << false;
     QTest::newRow("Form1/overflow")
         << Slope::First << Typed{"", "", "1", "1", e308} << Shown{"", "0", "", ""} << true;
-    QTest::newRow("Form2/overflow") << Slope::Second << Typed{"1", e308}
-                                    << Shown{"0", "", "", "", "", "", "", ""} << true;
+    QTest::newRow("Form2/overflow")
+        << Slope::Second << Typed{"1", e308} << Shown{"0", "", "", "", "", "", "", ""} << true;
     QTest::newRow("Form3/overflow")
         << Slope::Third << Typed{"1", e308}
         << Shown{"0", "", "", "", "", "", "", "", "", "", "", ""} << true;
