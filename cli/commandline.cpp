@@ -2,12 +2,15 @@
 
 #include "crossover.h"
 #include "messages.h"
+#include "partslist.h"
+#include "standardvalues.h"
 
 #include <QLocale>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,6 +28,7 @@ enum Status
 
 const char usage[] = R"(Употреба: brelkot
    или: brelkot --slope 6|12|18 [--woofer F,R] [--midrange F1,F2,R] [--tweeter F,R]
+                [--series E6|E12|E24] [--parts]
 
 Изчислява пасивни честотни филтри за трилентови озвучителни тела. Без
 аргументи отваря прозорците на програмата; с --slope изчислява без прозорец
@@ -34,6 +38,9 @@ const char usage[] = R"(Употреба: brelkot
   --woofer F,R        Ниски: честота на разделяне F в Hz, импеданс R в Ом
   --midrange F1,F2,R  Среди: долна F1 и горна F2 честота в Hz, импеданс R в Ом
   --tweeter F,R       Високи: честота на разделяне F в Hz, импеданс R в Ом
+  --series E6|E12|E24 предлага стандартни стойности от реда E6, E12 или E24
+  --parts             извежда вместо резултатите какво да се купи за двойка
+                      тонколони (по реда E12, ако не е даден --series)
   -h, --help          показва този текст
   --version           показва версията на програмата
 
@@ -42,7 +49,20 @@ const char usage[] = R"(Употреба: brelkot
 разделени с табулация, например за brelkot --slope 6 --woofer 3000,8:
 Ниски	L	0.42	mH
 
-Изходен код: 0 при успех; 1 когато резултатът е твърде голям или няма
+С --series след мерната единица идват още четири колони: най-близката
+стандартна стойност, отклонението ѝ в проценти, най-добрата двойка стойности
+(кондензаторите се свързват успоредно, бобините последователно) и нейното
+отклонение; „-“, когато резултатът е извън обхвата от 0.01 до 1000. При равни
+отклонения се взема по-голямата стойност. Например за
+brelkot --slope 12 --midrange 500,5000,8 --series E12 първият ред е
+Среди	C1	28.15	µF	27	−4.1 %	27 + 1.2	+0.2 %
+
+С --parts всеки ред е една част: вид, стойност, мерна единица и брой, за
+всеки резултат по-близкото от единичната стойност и двойката; кондензаторите
+са първи, после бобините, всеки вид по стойност.
+
+Изходен код: 0 при успех; 1 когато резултатът е твърде голям, когато за
+резултат няма стандартна стойност в списъка с части, или когато няма
 графична среда за прозорците; 2 при грешка в командния ред.
 )";
 
@@ -65,6 +85,8 @@ struct Request
 {
     std::optional<std::string_view> slope;
     std::array<std::optional<std::string_view>, groupOptions.size()> groupValues;
+    std::optional<std::string_view> series;
+    bool parts = false;
 };
 
 // Says what was wrong with the command line; ends the program with UsageError.
@@ -139,10 +161,21 @@ void fillGroup(const Crossover& crossover, const GroupOption& group, std::string
     }
 }
 
+std::optional<Series> seriesOf(const Request& request)
+{
+    if (!request.series)
+        return request.parts ? std::optional(Series::E12) : std::nullopt;
+    if (const std::optional<Series> series = seriesOfName(*request.series))
+        return series;
+    throw UsageProblem{"--series трябва да е E6, E12 или E24, а не " + quoted(*request.series)};
+}
+
 std::optional<std::string_view>* optionTarget(Request& request, std::string_view name)
 {
     if (name == "--slope")
         return &request.slope;
+    if (name == "--series")
+        return &request.series;
     for (std::size_t i = 0; i < groupOptions.size(); ++i) {
         if (name == groupOptions[i].option)
             return &request.groupValues[i];
@@ -155,24 +188,46 @@ void write(std::FILE* stream, std::string_view text)
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
+std::string_view partName(Component kind)
+{
+    return kind == Component::Capacitor ? "кондензатор" : "бобина";
+}
+
 // Writes every result the window would show, captioned as the window
-// captions it; returns the exit status.
+// captions it, or the parts to buy for them; returns the exit status.
 int calculate(const Request& request)
 {
     const Crossover& crossover = crossoverOf(*request.slope);
+    const std::optional<Series> series = seriesOf(request);
     Values values;
     for (std::size_t i = 0; i < groupOptions.size(); ++i) {
         if (request.groupValues[i])
             fillGroup(crossover, groupOptions[i], *request.groupValues[i], values);
     }
-    const QByteArray separator = QLocale().decimalPoint().toUtf8();
-    const Calculation calculation =
-        crossover.calculate(values, {separator.data(), std::size_t(separator.size())});
+    const QByteArray localeSeparator = QLocale().decimalPoint().toUtf8();
+    const std::string_view separator(localeSeparator.data(), std::size_t(localeSeparator.size()));
+    const Calculation calculation = crossover.calculate(values, separator);
 
-    for (const ResultValue& value : calculation.results) {
-        const Result& result = crossover.results[value.result];
-        write(stdout, std::string(caption(result.group)) + '\t' + std::string(result.label) + '\t' +
-                          value.text + '\t' + std::string(result.unit()) + '\n');
+    int status = Success;
+    if (request.parts) {
+        std::vector<std::size_t> unsuggested;
+        for (const PartToOrder& part : partsToOrder(crossover, calculation, *series, unsuggested)) {
+            write(stdout, std::string(partName(part.kind)) + '\t' +
+                              valueText(part.thousandths, separator) + '\t' +
+                              std::string(unit(part.kind)) + '\t' + std::to_string(part.count) +
+                              '\n');
+        }
+        for (std::size_t place : unsuggested) {
+            const Result& result = crossover.results[place];
+            write(stderr, "brelkot: за " + std::string(caption(result.group)) + ' ' +
+                              std::string(result.label) + " няма стандартна стойност от " +
+                              valueText(smallestSuggested, separator) + " до " +
+                              valueText(largestSuggested, separator) + ' ' +
+                              std::string(result.unit()) + '\n');
+            status = Failure;
+        }
+    } else {
+        write(stdout, resultLines(crossover, calculation, series, separator));
     }
     if (std::fflush(stdout) != 0) {
         write(stderr, std::string("brelkot: резултатите не могат да се запишат: ") +
@@ -183,7 +238,7 @@ int calculate(const Request& request)
         write(stderr, "brelkot: " + std::string(resultTooLargeMessage) + '\n');
         return Failure;
     }
-    return Success;
+    return status;
 }
 
 int run(int argc, char* argv[])
@@ -201,6 +256,14 @@ int run(int argc, char* argv[])
         }
         const std::size_t equals = argument.starts_with("--") ? argument.find('=') : argument.npos;
         const std::string_view name = argument.substr(0, equals);
+        if (name == "--parts") {
+            if (equals != argument.npos)
+                throw UsageProblem{"опцията --parts не приема стойност"};
+            if (request.parts)
+                throw UsageProblem{"опцията --parts е дадена повече от веднъж"};
+            request.parts = true;
+            continue;
+        }
         std::optional<std::string_view>* target = optionTarget(request, name);
         if (!target) {
             throw UsageProblem{
@@ -234,6 +297,58 @@ bool isQtOption(std::string_view argument)
 }
 
 } // namespace
+
+std::string commandLineFor(Slope slope, const Values& values, std::optional<Series> series)
+{
+    const Crossover& described = crossover(slope);
+    std::string command = "brelkot --slope " + std::to_string(decibelsPerOctave(slope));
+    for (const GroupOption& group : groupOptions) {
+        std::string given;
+        for (const Input& input : described.inputs) {
+            if (input.group != group.group)
+                continue;
+            const double value = values.*input.value;
+            if (value == 0) {
+                given.clear();
+                break;
+            }
+            // Every value came from a string of digits, and the shortest
+            // text of a whole double reads back as the same double.
+            char digits[400];
+            const auto end =
+                std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed).ptr;
+            given += (given.empty() ? "" : ",") + std::string(digits, end);
+        }
+        if (!given.empty())
+            command += ' ' + std::string(group.option) + ' ' + given;
+    }
+    if (series)
+        command += " --series " + std::string(name(*series));
+    return command;
+}
+
+std::string resultLines(const Crossover& crossover, const Calculation& calculation,
+                        std::optional<Series> series, std::string_view decimalSeparator)
+{
+    std::string lines;
+    for (const ResultValue& value : calculation.results) {
+        const Result& result = crossover.results[value.result];
+        lines += std::string(caption(result.group)) + '\t' + std::string(result.label) + '\t' +
+                 value.text + '\t' + std::string(result.unit());
+        if (series) {
+            if (const std::optional<Suggestion> s = suggest(value.value, *series)) {
+                lines += '\t' + valueText(s->nearest, decimalSeparator) + '\t' +
+                         deviationText(s->nearestDeviation, decimalSeparator) + '\t' +
+                         pairText(*s, decimalSeparator) + '\t' +
+                         deviationText(s->pairDeviation, decimalSeparator);
+            } else {
+                lines += "\t-\t-\t-\t-";
+            }
+        }
+        lines += '\n';
+    }
+    return lines;
+}
 
 std::optional<int> runCommandLine(int argc, char* argv[])
 {
