@@ -217,13 +217,16 @@ int calculate(const Request& request)
                               std::string(unit(part.kind)) + '\t' + std::to_string(part.count) +
                               '\n');
         }
-        for (std::size_t place : unsuggested) {
-            const Result& result = crossover.results[place];
-            write(stderr, "brelkot: за " + std::string(caption(result.group)) + ' ' +
-                              std::string(result.label) + " няма стандартна стойност от " +
+        if (!unsuggested.empty()) {
+            std::string names;
+            for (std::size_t place : unsuggested) {
+                const Result& result = crossover.results[place];
+                names += (names.empty() ? "" : ", ") + std::string(caption(result.group)) + ' ' +
+                         std::string(result.label);
+            }
+            write(stderr, "brelkot: няма стандартни стойности от " +
                               valueText(smallestSuggested, separator) + " до " +
-                              valueText(largestSuggested, separator) + ' ' +
-                              std::string(result.unit()) + '\n');
+                              valueText(largestSuggested, separator) + " за " + names + '\n');
             status = Failure;
         }
     } else {

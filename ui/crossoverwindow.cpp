@@ -3,9 +3,47 @@
 #include "errormessage.h"
 #include "messages.h"
 
+#include "commandline.h"
+#include "standardvalues.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+
+namespace {
+
+// The series a window suggests parts from, in its tooltips and its copy.
+constexpr Series windowSeries = Series::E12;
+
+std::string decimalSeparator()
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
+// The suggestion for one result, as its box's tooltip and accessible
+// description say it.
+QString suggestionText(const Result& result, double value)
+{
+    const std::string separator = decimalSeparator();
+    const std::string unit(result.unit());
+    const std::string series(name(windowSeries));
+    const std::optional<Suggestion> s = suggest(value, windowSeries);
+    if (!s) {
+        return QString::fromStdString(series + ": няма стандартна стойност от " +
+                                      valueText(smallestSuggested, separator) + " до " +
+                                      valueText(largestSuggested, separator) + ' ' + unit);
+    }
+    return QString::fromStdString(series + ": най-близо " + valueText(s->nearest, separator) + ' ' +
+                                  unit + " (" + deviationText(s->nearestDeviation, separator) +
+                                  "), двойка " + pairText(*s, separator) + ' ' + unit + " (" +
+                                  deviationText(s->pairDeviation, separator) + ")");
+}
+
+} // namespace
 
 CrossoverWindow::CrossoverWindow(QWidget* parent) : QWidget(parent) {}
 
@@ -29,7 +67,30 @@ void CrossoverWindow::wire(Slope slope, Controls controls)
             [this, target = command4Target] { emit switchRequested(target); });
     connect(m_controls.command5, &QPushButton::clicked, this, &CrossoverWindow::exitRequested);
 
+    // Ctrl+C anywhere in the window but in an entry box with a selection,
+    // and the context menu outside the entry boxes, which keep their own.
+    m_copyResults = new QAction(QStringLiteral("Копирай резултатите"), this);
+    m_copyResults->setShortcut(QKeySequence::Copy);
+    m_copyResults->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_copyResults->setEnabled(false);
+    connect(m_copyResults, &QAction::triggered, this, &CrossoverWindow::copyResults);
+    addAction(m_copyResults);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QLineEdit* entry : m_controls.inputs)
+        entry->installEventFilter(this);
+
     m_controls.command1->setFocus();
+}
+
+bool CrossoverWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // An entry box claims Ctrl+C even with nothing selected; without a
+    // selection the window's copy takes it.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+        !static_cast<QLineEdit*>(watched)->hasSelectedText())
+        return true;
+    return QWidget::eventFilter(watched, event);
 }
 
 void CrossoverWindow::entryChanged(std::size_t input)
@@ -46,11 +107,20 @@ void CrossoverWindow::entryChanged(std::size_t input)
 
 void CrossoverWindow::calculate()
 {
-    const QByteArray separator = QLocale().decimalPoint().toUtf8();
-    const Calculation calculation =
-        m_model->calculate({separator.data(), std::size_t(separator.size())});
-    for (const ResultValue& result : calculation.results)
-        m_controls.results[result.result]->setText(QString::fromStdString(result.text));
+    const std::string separator = decimalSeparator();
+    const Calculation calculation = m_model->calculate(separator);
+    const Crossover& crossover = m_model->crossover();
+    for (const ResultValue& result : calculation.results) {
+        QLineEdit* box = m_controls.results[result.result];
+        box->setText(QString::fromStdString(result.text));
+        const QString suggestion = suggestionText(crossover.results[result.result], result.value);
+        box->setToolTip(suggestion);
+        box->setAccessibleDescription(suggestion);
+    }
+    m_resultsText =
+        QString::fromStdString(commandLineFor(crossover.slope, m_model->values(), windowSeries) +
+                               '\n' + resultLines(crossover, calculation, windowSeries, separator));
+    m_copyResults->setEnabled(true);
     if (calculation.overflowed)
         showErrorMessage(this, resultTooLargeMessage);
 }
@@ -59,7 +129,17 @@ void CrossoverWindow::clear()
 {
     for (QLineEdit* box : m_controls.inputs)
         box->clear();
-    for (QLineEdit* box : m_controls.results)
+    for (QLineEdit* box : m_controls.results) {
         box->clear();
+        box->setToolTip({});
+        box->setAccessibleDescription({});
+    }
     m_model->clear();
+    m_resultsText.clear();
+    m_copyResults->setEnabled(false);
+}
+
+void CrossoverWindow::copyResults()
+{
+    QGuiApplication::clipboard()->setText(m_resultsText);
 }

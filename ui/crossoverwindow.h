@@ -8,12 +8,13 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QLineEdit;
 class QPushButton;
 
 // What the three slope windows share: the entry boxes bound to the model's
-// inputs, the result boxes, calculate, clear, and the two slope buttons and
-// the exit button.
+// inputs, the result boxes, calculate, clear, the two slope buttons and the
+// exit button, and copying the results.
 class CrossoverWindow : public QWidget
 {
     Q_OBJECT
@@ -36,6 +37,10 @@ public:
     Slope slope() const { return m_model->crossover().slope; }
     const WindowModel& model() const { return *m_model; }
     const Controls& controls() const { return m_controls; }
+    // Puts the last Calculate on the clipboard: the command line that
+    // repeats it and what that prints with the E12 series. Enabled from a
+    // Calculate to the next Clear; Ctrl+C and the window's context menu.
+    QAction* copyResultsAction() const { return m_copyResults; }
 
 signals:
     void switchRequested(Slope target);
@@ -62,12 +67,17 @@ protected:
                      form.Command5});
     }
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void wire(Slope slope, Controls controls);
     void entryChanged(std::size_t input);
     void calculate();
     void clear();
+    void copyResults();
 
     std::unique_ptr<WindowModel> m_model;
     Controls m_controls;
+    QAction* m_copyResults = nullptr;
+    QString m_resultsText; // what Copy puts on the clipboard
 };

@@ -5,10 +5,13 @@
 #include "messagewatcher.h"
 #include "navigator.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -115,6 +118,53 @@ const Case cases[] = {
      nullptr,
      "/dev/full"},
 
+    // Standard values and what to buy.
+    {"series E12",
+     {"--slope", "12", "--midrange", "500,5000,8", "--series", "E12"},
+     0,
+     {"Среди\tC1\t28.15\tµF\t27\t−4.1 %\t27 + 1.2\t+0.2 %",
+      "Среди\tC2\t2.81\tµF\t2.7\t−4.1 %\t2.7 + 0.12\t+0.2 %",
+      "Среди\tL1\t0.36\tmH\t0.39\t+8.2 %\t0.18 + 0.18\t−0.1 %",
+      "Среди\tL2\t3.6\tmH\t3.9\t+8.2 %\t1.8 + 1.8\t−0.1 %"}},
+    {"series E6",
+     {"--slope", "18", "--woofer", "500,8", "--series", "E6"},
+     0,
+     {"Ниски\tC\t53.08\tµF\t47\t−11.5 %\t47 + 6.8\t+1.4 %",
+      "Ниски\tL1\t3.82\tmH\t3.3\t−13.7 %\t3.3 + 0.47\t−1.4 %",
+      "Ниски\tL2\t1.27\tmH\t1.5\t+17.8 %\t1 + 0.22\t−4.2 %"}},
+    {"series E24 with a decimal comma",
+     {"--slope", "12", "--woofer", "3000,8", "--series=E24"},
+     0,
+     {"Ниски\tC\t4,69\tµF\t4,7\t+0,2 %\t4,3 + 0,39\t0,0 %",
+      "Ниски\tL\t0,6\tmH\t0,62\t+3,2 %\t0,51 + 0,091\t+0,1 %"},
+     nullptr,
+     "bg_BG.UTF-8"},
+    {"series beyond its range",
+     {"--slope", "6", "--woofer", "1," + e20, "--series", "E12"},
+     0,
+     {"Ниски\tL\t1.59235668789809E+22\tmH\t-\t-\t-\t-"}},
+    {"parts, from E12 unless told",
+     {"--slope", "12", "--woofer", "3000,8", "--midrange", "500,5000,8", "--parts"},
+     0,
+     {"кондензатор\t0.12\tµF\t2", "кондензатор\t1.2\tµF\t2", "кондензатор\t2.7\tµF\t2",
+      "кондензатор\t4.7\tµF\t2", "кондензатор\t27\tµF\t2", "бобина\t0.18\tmH\t4",
+      "бобина\t0.27\tmH\t2", "бобина\t0.33\tmH\t2", "бобина\t1.8\tmH\t4"}},
+    {"parts from E6",
+     {"--parts", "--slope", "6", "--woofer", "3000,8", "--tweeter", "5000,6", "--series", "E6"},
+     0,
+     {"кондензатор\t0.68\tµF\t2", "кондензатор\t4.7\tµF\t2", "бобина\t0.1\tmH\t2",
+      "бобина\t0.33\tmH\t2"}},
+    {"parts beyond the range",
+     {"--slope", "18", "--woofer", "1," + e20, "--tweeter", "3000,8", "--parts"},
+     1,
+     {"кондензатор\t2.2\tµF\t4", "кондензатор\t3.3\tµF\t2", "кондензатор\t10\tµF\t2",
+      "бобина\t0.047\tmH\t2", "бобина\t0.27\tmH\t2"},
+     "няма стандартни стойности от 0.01 до 1000 за Ниски C, Ниски L1, Ниски L2"},
+    {"series E48", {"--slope", "6", "--series", "E48"}, 2, {}, "„E48“"},
+    {"series in lower case", {"--slope", "6", "--series=e12"}, 2, {}, "„e12“"},
+    {"parts with a value", {"--slope", "6", "--parts=E12"}, 2, {}, "--parts"},
+    {"parts twice", {"--slope", "6", "--parts", "--parts"}, 2, {}, "--parts"},
+
     {"no display", {}, 1, {}, "DISPLAY (не е зададена)"},
     {"Qt's own option, for the windows", {"-session", "1234"}, 1, {}, "DISPLAY (не е зададена)"},
     {"X11 asked for with no display", {}, 1, {}, "QT_QPA_PLATFORM=xcb", "C", "xcb"},
@@ -216,7 +266,10 @@ void CommandLine::windowShowsTheSameResults_data()
 {
     QTest::addColumn<const Case*>("row");
     for (const Case& row : cases) {
-        if (row.arguments.value(0).startsWith("--slope") && row.status != 2 && !row.outputFile)
+        const bool onlyResults =
+            !row.arguments.join(' ').contains(QRegularExpression("--series|--parts"));
+        if (row.arguments.value(0).startsWith("--slope") && row.status != 2 && !row.outputFile &&
+            onlyResults)
             QTest::newRow(row.name) << &row;
     }
 }
@@ -252,13 +305,31 @@ void CommandLine::windowShowsTheSameResults()
                                             std::string(result.label) + '\t' + text.toStdString() +
                                             '\t' + std::string(result.unit()));
     }
-    QLocale::setDefault(QLocale::c());
     QCOMPARE(lines, row->out);
     if (row->err) {
         QCOMPARE(watcher.texts(), QStringList{QString::fromUtf8(row->err)});
     } else {
         QVERIFY(watcher.messages.isEmpty());
     }
+
+    // Ctrl+C: the command line that repeats this Calculate, then what it
+    // prints, which adds the E12 parts to the results above.
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window->controls().command1, Qt::Key_C, Qt::ControlModifier);
+    QLocale::setDefault(QLocale::c());
+    QStringList copied = QGuiApplication::clipboard()->text().split('\n');
+    QStringList command = copied.takeFirst().split(' ');
+    QCOMPARE(command.takeFirst(), QString("brelkot"));
+    QVERIFY2(command.mid(command.size() - 2) == QStringList({"--series", "E12"}),
+             qPrintable(command.join(' ')));
+    const Run rerun = runProgram({row->name, command, 0, {}, nullptr, row->locale});
+    QCOMPARE(copied.join('\n'), rerun.out);
+    QCOMPARE(copied.takeLast(), QString());
+    for (QString& line : copied)
+        line = line.section('\t', 0, 3);
+    QCOMPARE(copied, row->out);
 }
 
 QTEST_MAIN(CommandLine)

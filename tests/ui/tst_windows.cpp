@@ -169,6 +169,8 @@ private slots:
     void extremeResultsShowAsTheRulesSay_data();
     void extremeResultsShowAsTheRulesSay();
     void longLeadingZerosStoreTheNumber();
+    void copyTakesTheLastCalculationUnlessTextIsSelected_data();
+    void copyTakesTheLastCalculationUnlessTextIsSelected();
     void windowOpensCentredWithTheFocusOnCalculate_data();
     void windowOpensCentredWithTheFocusOnCalculate();
     void switchingLandsOnAFreshWindowAndLeavesExactlyOne_data();
@@ -334,16 +336,21 @@ void WindowBehaviour::calculateWritesEachResultIntoItsBox_data()
     QTest::addColumn<Slope>("slope");
     QTest::addColumn<Typed>("typed");
     QTest::addColumn<Shown>("shown");
+    // The first result box's tooltip: the parts of the E12 series for it.
+    QTest::addColumn<QString>("hint");
 
     QTest::newRow("Form1") << Slope::First << Typed{"3000", "8", "500", "5000", "8", "5000", "6"}
-                           << Shown{"0.42", "39.81", "0.25", "5.31"};
+                           << Shown{"0.42", "39.81", "0.25", "5.31"}
+                           << "E12: най-близо 0.39 mH (−8.2 %), двойка 0.39 + 0.033 mH (−0.4 %)";
     QTest::newRow("Form1/midrange without fc2")
-        << Slope::First << Typed{"", "", "500", "", "8"} << Shown{"", "", "", ""};
+        << Slope::First << Typed{"", "", "500", "", "8"} << Shown{"", "", "", ""} << "";
     QTest::newRow("Form2") << Slope::Second << Typed{"3000", "8", "500", "5000", "8", "5000", "6"}
-                           << Shown{"4.69", "0.6", "28.15", "2.81", "0.36", "3.6", "3.75", "0.27"};
+                           << Shown{"4.69", "0.6", "28.15", "2.81", "0.36", "3.6", "3.75", "0.27"}
+                           << "E12: най-близо 4.7 µF (+0.2 %), двойка 4.7 + 0.01 µF (+0.4 %)";
     QTest::newRow("Form3") << Slope::Third << fullExample
                            << Shown{"53.08", "3.82", "1.27", "26.54", "79.62", "8.85",
-                                    "0.64",  "0.21", "1.91", "4.42",  "13.27", "0.32"};
+                                    "0.64",  "0.21", "1.91", "4.42",  "13.27", "0.32"}
+                           << "E12: най-близо 56 µF (+5.5 %), двойка 47 + 5.6 µF (−0.9 %)";
 }
 
 void WindowBehaviour::calculateWritesEachResultIntoItsBox()
@@ -351,6 +358,7 @@ void WindowBehaviour::calculateWritesEachResultIntoItsBox()
     QFETCH(Slope, slope);
     QFETCH(Typed, typed);
     QFETCH(Shown, shown);
+    QFETCH(QString, hint);
     QLocale::setDefault(QLocale::c());
     auto window = makeWindow(slope);
     typeInto(*window, typed);
@@ -358,6 +366,9 @@ void WindowBehaviour::calculateWritesEachResultIntoItsBox()
     click(window->controls().command1);
 
     QCOMPARE(resultTexts(*window), shown);
+    // A screen reader is told what the tooltip shows.
+    QCOMPARE(window->controls().results[0]->toolTip(), hint);
+    QCOMPARE(window->controls().results[0]->accessibleDescription(), hint);
     for (int i = 0; i < typed.size(); ++i)
         QCOMPARE(window->controls().inputs[i]->text(), typed[i]);
 }
@@ -517,6 +528,55 @@ void WindowBehaviour::longLeadingZerosStoreTheNumber()
     paste(window.controls().inputs[6], QString(100000, '0') + "6");
     QCOMPARE(window.model().values().rvg2, 6.0);
     QVERIFY(watcher.messages.isEmpty());
+}
+
+void WindowBehaviour::copyTakesTheLastCalculationUnlessTextIsSelected_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("copied"); // how the clipboard's text starts
+    const QString results = "brelkot --slope 12 --woofer 500,8 --midrange 500,3000,8";
+    QTest::newRow("before any Calculate") << QStringList{} << "kept";
+    QTest::newRow("after Clear") << QStringList{"calculate", "clear"} << "kept";
+    QTest::newRow("Calculate") << QStringList{"calculate"} << results;
+    QTest::newRow("entry box, nothing selected")
+        << QStringList{"calculate", "focus entry"} << results;
+    QTest::newRow("entry box with a selection")
+        << QStringList{"calculate", "focus entry", "select"} << "500";
+    // The values of the last Calculate, whatever the boxes hold since.
+    QTest::newRow("box changed since")
+        << QStringList{"calculate", "focus entry", "type 1"} << results;
+}
+
+void WindowBehaviour::copyTakesTheLastCalculationUnlessTextIsSelected()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, copied);
+    QLocale::setDefault(QLocale::c());
+    Form2 window;
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    typeInto(window, fullExample);
+    QLineEdit* entry = window.controls().inputs[0];
+    window.controls().command1->setFocus();
+    for (const QString& step : steps) {
+        if (step == "calculate")
+            click(window.controls().command1);
+        else if (step == "clear")
+            click(window.controls().command2);
+        else if (step == "focus entry")
+            entry->setFocus();
+        else if (step == "select")
+            entry->selectAll();
+        else
+            QTest::keyClicks(entry, step.section(' ', 1));
+    }
+    QGuiApplication::clipboard()->setText("kept");
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+
+    QVERIFY2(QGuiApplication::clipboard()->text().startsWith(copied),
+             qPrintable(QGuiApplication::clipboard()->text()));
 }
 
 void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate_data()
