@@ -2,12 +2,15 @@
 # Starts the program in a real X window, checks the caption and the
 # client-area size of each of the three windows, types a full example into
 # each, presses "Изчисли" and saves a screenshot, switching with mouse clicks.
-# Then input reaches it in one batch, as on a busy machine, and it must land
-# on the new window; the program ends with "Изход".
-#   usage: screenshots.sh PROGRAM OUTPUT_DIR
+# Ctrl+C in Form1 and the context menu in Form2 put the results on the
+# clipboard, where a second program reads them. Then input reaches it in one
+# batch, as on a busy machine, and it must land on the new window; the
+# program ends with "Изход".
+#   usage: screenshots.sh PROGRAM OUTPUT_DIR CLIPBOARD_READER
 set -euo pipefail
 program=$1
 out=$2
+reader=$3
 mkdir -p "$out"
 source "$(dirname "$0")/x11-session.sh"
 
@@ -35,15 +38,32 @@ shoot() { # window form
     echo "$2: 794x568, caption ok, $out/$2.png"
 }
 
+# The clipboard holds the command line of the example with the E12 series,
+# then what that command line prints.
+check_clipboard() { # slope how
+    local command="--slope $1 --woofer 500,8 --midrange 500,3000,8 --tweeter 3000,8 --series E12"
+    { echo "brelkot $command"; LANG=C.UTF-8 "$program" $command; } >"$session_dir/expected"
+    "$reader" >"$session_dir/copied" 2>/dev/null || fail "$2: nothing on the clipboard"
+    diff "$session_dir/expected" "$session_dir/copied" >&2 || fail "$2 copied something else"
+    echo "$2 copied the results"
+}
+
 LANG=C.UTF-8 "$program" &
 program_pid=$!
 
 id=$(window_id) || fail "no window appeared"
 started_at=$(position "$id")
 shoot "$id" form1
+xdotool key --window "$id" ctrl+c
+check_clipboard 6 "Ctrl+C in form1"
 click "$id" Command3
 id=$(window_id)
 shoot "$id" form2
+# The context menu of the emblem, its one item chosen with the keyboard.
+xdotool mousemove --window "$id" 730 60 click 3
+sleep 0.5
+xdotool key Down Return
+check_clipboard 12 "the context menu of form2"
 click "$id" Command4
 id=$(window_id)
 shoot "$id" form3

@@ -5,13 +5,15 @@
 # window shows the program's own title bar (minimise and close, no maximise)
 # above Form1's 794x568 client area; a double click on the title bar and a
 # drag of the corner leave it as it was; dragging the title bar moves it; it
-# switches through the three windows on clicks; "Изход" and the title bar's
-# close button end the program. Saves a screenshot of each window.
-#   usage: wayland.sh PROGRAM PICTURES_DIR OUTPUT_DIR
+# switches through the three windows on clicks; Ctrl+C copies its results for
+# a second client that has the focus; "Изход" and the title bar's close
+# button end the program. Saves a screenshot of each window.
+#   usage: wayland.sh PROGRAM PICTURES_DIR OUTPUT_DIR CLIPBOARD_READER
 set -euo pipefail
 program=$1
 pictures=$2
 out=$3
+reader=$4
 mkdir -p "$out"
 # Weston's output covers the top left 1024x768 of a larger screen. Its X11
 # backend follows the pointer by its moves from where it entered the output,
@@ -137,6 +139,7 @@ changed=$(compare -metric AE "$out/wayland-before.png" "$out/wayland-after.png" 
 echo "a double click on the title bar and a drag of the corner left it as it was"
 
 cp "$session_dir/before.png" "$out/wayland-form1.png"
+
 click 732 200
 wait_for form2
 cp "$session_dir/screen.png" "$out/wayland-form2.png"
@@ -171,6 +174,30 @@ kill -0 "$program_pid" 2>/dev/null || fail "the program ended when minimised"
 kill "$program_pid"
 wait "$program_pid" || true
 echo "the minimise button took the window off the screen"
+
+# The example typed through the compositor, calculated and copied; a second
+# client, given the focus as it opens, reads the clipboard. Last of the
+# sessions: weston places each new window by a sequence of its own, which
+# the reader's window moves on.
+start
+wait_for form1
+for entry in "112 366 500" "112 382 8" "344 366 500" "344 382 3000" "344 398 8" \
+    "568 366 3000" "568 382 8"; do
+    read -r ex ey text <<<"$entry"
+    click "$ex" "$ey"
+    xdotool type --delay 20 "$text"
+done
+click 732 136
+xdotool key ctrl+c
+sleep 0.5
+command="--slope 6 --woofer 500,8 --midrange 500,3000,8 --tweeter 3000,8 --series E12"
+{ echo "brelkot $command"; LANG=C.UTF-8 "$program" $command; } >"$session_dir/expected"
+QT_QPA_PLATFORM=wayland "$reader" >"$session_dir/copied" 2>/dev/null ||
+    fail "the second client found nothing on the clipboard"
+diff "$session_dir/expected" "$session_dir/copied" >&2 || fail "the clipboard holds something else"
+echo "Ctrl+C copied the results to a second Wayland client"
+click 732 544
+ended "Изход after copying"
 
 # Left to choose for itself in a session that has an X server too, it takes
 # the desktop's own border through X11, where a fixed size offers no maximise.

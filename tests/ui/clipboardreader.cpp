@@ -14,10 +14,13 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QClipboard* clipboard = QGuiApplication::clipboard();
-    const auto read = [clipboard] {
+    bool done = false;
+    const auto read = [clipboard, &done] {
         const QByteArray text = clipboard->text().toUtf8();
-        if (text.isEmpty())
+        // Both the offer and the focus may come before the loop ends.
+        if (text.isEmpty() || done)
             return;
+        done = true;
         std::fwrite(text.data(), 1, std::size_t(text.size()), stdout);
         QCoreApplication::exit(0);
     };
