@@ -33,16 +33,19 @@ clean:
 format-check: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run --Werror
 
-# Runs each fuzz target for FUZZ_SECONDS from its committed seed corpus.
+# Runs each fuzz target for FUZZ_SECONDS from its committed seed corpus; the
+# command line's prints on every run, so its output is closed.
 FUZZ_SECONDS ?= 60
-FUZZERS := entry_utf8_fuzz entry_utf16_fuzz display_fuzz
+FUZZERS := entry_utf8_fuzz entry_utf16_fuzz display_fuzz commandline_fuzz
 
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	for f in $(FUZZERS); do \
+	    quiet=; [ $$f = commandline_fuzz ] && quiet=-close_fd_mask=3; \
 	    mkdir -p build/fuzz/corpus/$$f && \
 	    ./build/fuzz/tests/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build/fuzz/ \
+	        $$quiet \
 	        build/fuzz/corpus/$$f tests/fuzz/corpus/$$f || exit 1; \
 	done
 
