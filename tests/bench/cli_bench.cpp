@@ -1,7 +1,7 @@
-// The whole-process time of a command-line calculation, from the start of the
-// process to its end, against a program that links the same Qt libraries and
-// exits at once. Runs of the two interleave; the ratio is the median of the
-// ratios within each round.
+// The whole-process time of a command-line calculation, and of the parts list
+// for it, from the start of the process to its end, against a program that
+// links the same Qt libraries and exits at once. Runs of the three
+// interleave; each ratio is the median of the ratios within each round.
 //   usage: bench_cli PROGRAM FLOOR
 
 #include <algorithm>
@@ -54,28 +54,35 @@ int main(int argc, char* argv[])
     }
     // The third-order window with every group given: the most results.
     std::string arguments[] = {"--slope",    "18",         "--woofer",  "500,8",
-                               "--midrange", "500,3000,8", "--tweeter", "3000,8"};
-    std::vector<char*> calculation = {argv[1]};
+                               "--midrange", "500,3000,8", "--tweeter", "3000,8", "--parts"};
+    std::vector<char*> parts = {argv[1]};
     for (std::string& argument : arguments)
-        calculation.push_back(argument.data());
-    calculation.push_back(nullptr);
+        parts.push_back(argument.data());
+    parts.push_back(nullptr);
+    std::vector<char*> calculation = parts;
+    calculation.erase(calculation.end() - 2); // without --parts
     char* const floor[] = {argv[2], nullptr};
 
     const int warmUp = 5;
     const int rounds = 101;
-    std::vector<double> program, minimal, ratios;
+    std::vector<double> program, listed, minimal, ratios, partsRatios;
     for (int i = 0; i < warmUp + rounds; ++i) {
         const double p = runOnce(calculation.data());
+        const double l = runOnce(parts.data());
         const double m = runOnce(floor);
         if (i < warmUp)
             continue;
         program.push_back(p);
+        listed.push_back(l);
         minimal.push_back(m);
         ratios.push_back(p / m);
+        partsRatios.push_back(l / m);
     }
     std::fprintf(stderr, "command line: %d runs of each, interleaved\n", rounds);
     std::printf("cli.calculation_ms\t%.2f\tms\n", median(program));
+    std::printf("cli.parts_ms\t%.2f\tms\n", median(listed));
     std::printf("cli.minimal_ms\t%.2f\tms\n", median(minimal));
     std::printf("cli.ratio\t%.2f\tx\n", median(ratios));
+    std::printf("cli.parts_ratio\t%.2f\tx\n", median(partsRatios));
     return 0;
 }

@@ -32,7 +32,8 @@ press.form3_us <= 370
 model.first_order_ns <= 184
 model.second_order_ns <= 367
 model.third_order_ns <= 536
-cli.ratio <= 1.2'
+cli.ratio <= 1.2
+cli.parts_ratio <= 1.2'
 
 {
     stat -c %s "$program" | awk '{ printf "size.stripped_kib\t%.1f\tKiB\n", $1 / 1024 }'
