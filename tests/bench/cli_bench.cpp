@@ -53,8 +53,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     // The third-order window with every group given: the most results.
-    std::string arguments[] = {"--slope",    "18",         "--woofer",  "500,8",
-                               "--midrange", "500,3000,8", "--tweeter", "3000,8", "--parts"};
+    std::string arguments[] = {"--slope",    "18",        "--woofer", "500,8",  "--midrange",
+                               "500,3000,8", "--tweeter", "3000,8",   "--parts"};
     std::vector<char*> parts = {argv[1]};
     for (std::string& argument : arguments)
         parts.push_back(argument.data());

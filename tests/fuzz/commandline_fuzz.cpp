@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         argv.push_back(argument.data());
     argv.push_back(nullptr);
 
-    const std::optional<int> status = runCommandLine(static_cast<int>(arguments.size()), argv.data());
+    const std::optional<int> status =
+        runCommandLine(static_cast<int>(arguments.size()), argv.data());
     if (status)
         FUZZ_CHECK(*status == 0 || *status == 1 || *status == 2);
     else
