@@ -1,9 +1,12 @@
 // Build-time tool: turns the SVG sources of the pictures and of the
 // application icon into the rasters the program and the installers carry.
 //
-//   brelkot_rasterize picture <in.svg> <out.png> <out@2x.png> <width> <height>
-//       Renders the drawing opaque (24-bit RGB, white behind it) at width x height
-//       and at twice that size.
+//   brelkot_rasterize picture <in.svg> <out.png> <out@2x.png> <out.cpp> <out@2x.cpp>
+//                             <name> <width> <height>
+//       Renders the drawing opaque (white behind it) at width x height and at
+//       twice that size; writes both as 24-bit PNGs to look at, and as the C++
+//       the program carries: the arrays `name` and `name`_2x, each pixel one
+//       0xffRRGGBB word, row after row, the layout of QImage's RGB32.
 //   brelkot_rasterize icon <in.svg> <out-dir>
 //       Writes out-dir/brelkot.png (256 x 256), brelkot-128/48/32/16.png (RGBA)
 //       and out-dir/brelkot.ico with seven images: 32 and 16 pixels with a
@@ -64,23 +67,49 @@ QImage renderTransparent(QSvgRenderer& renderer, int size)
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+// One raster as the C++ definition of an array of 0xffRRGGBB words.
+QByteArray pixelSource(const QString& svg, const QByteArray& name, const QImage& image)
+{
+    const QImage rgb32 = image.convertToFormat(QImage::Format_RGB32);
+    QByteArray out =
+        "// " + QByteArray::number(rgb32.width()) + " x " + QByteArray::number(rgb32.height()) +
+        " pixels drawn by brelkot_rasterize from " + QFileInfo(svg).fileName().toUtf8() +
+        "; generated, not edited.\n#include <QtGlobal>\n\nextern const quint32 " + name +
+        "[] = {\n";
+    int column = 0;
+    for (int y = 0; y < rgb32.height(); ++y) {
+        const auto* line = reinterpret_cast<const quint32*>(rgb32.constScanLine(y));
+        for (int x = 0; x < rgb32.width(); ++x) {
+            out += "0x" + QByteArray::number(line[x], 16).rightJustified(8, '0');
+            out += ++column % 12 ? ", " : ",\n";
+        }
+    }
+    return out + "};\n";
+}
+
 int picture(const QStringList& args)
 {
-    if (args.size() != 5)
-        return fail(
-            QStringLiteral("picture needs <in.svg> <out.png> <out@2x.png> <width> <height>"));
+    if (args.size() != 8)
+        return fail(QStringLiteral("picture needs <in.svg> <out.png> <out@2x.png> <out.cpp> "
+                                   "<out@2x.cpp> <name> <width> <height>"));
     QSvgRenderer renderer;
     if (!loadSvg(renderer, args[0]))
         return fail(QStringLiteral("cannot read ") + args[0]);
-    const int width = args[3].toInt();
-    const int height = args[4].toInt();
+    const int width = args[6].toInt();
+    const int height = args[7].toInt();
     if (width <= 0 || height <= 0)
         return fail(QStringLiteral("bad size"));
     for (int scale : {1, 2}) {
-        const QString& out = args[scale];
-        QDir().mkpath(QFileInfo(out).absolutePath());
-        if (!renderOpaque(renderer, width * scale, height * scale).save(out, "PNG"))
-            return fail(QStringLiteral("cannot write ") + out);
+        const QImage image = renderOpaque(renderer, width * scale, height * scale);
+        const QString& png = args[scale];
+        QDir().mkpath(QFileInfo(png).absolutePath());
+        if (!image.save(png, "PNG"))
+            return fail(QStringLiteral("cannot write ") + png);
+        const QByteArray name = args[5].toLatin1() + (scale == 2 ? "_2x" : "");
+        const QByteArray source = pixelSource(args[0], name, image);
+        QFile file(args[2 + scale]);
+        if (!file.open(QIODevice::WriteOnly) || file.write(source) != source.size())
+            return fail(QStringLiteral("cannot write ") + file.fileName());
     }
     return 0;
 }
