@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "picture.h"
+#include "textboxstyle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -13,6 +14,10 @@ void identifyApplication()
     QApplication::setApplicationVersion(QStringLiteral(BRELKOT_VERSION));
     // Matches the windows to the desktop entry, for its name and its large icons.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.brelkot.Brelkot"));
+
+    // The platform's style, which the text boxes are drawn flat in. Set
+    // before any window, no control is polished twice.
+    QApplication::setStyle(new TextBoxStyle(QApplication::style()->name()));
 
     // Qt's own texts, such as the text boxes' context menu and the message
     // box's button, in Bulgarian like the rest of the interface, whatever the
