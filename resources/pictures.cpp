@@ -9,6 +9,10 @@
 #include <unistd.h>
 #endif
 
+extern const quint32 brelkot_window_icon_16[];
+extern const quint32 brelkot_window_icon_32[];
+extern const quint32 brelkot_window_icon_48[];
+
 namespace {
 
 // Called once no image shows the raster any more. Its pages were read from
@@ -48,4 +52,16 @@ QImage embeddedPicture(QStringView source, int scale)
         return image;
     }
     return {};
+}
+
+QImage embeddedWindowIcon(int size)
+{
+    const quint32* pixels = size == 16   ? brelkot_window_icon_16
+                            : size == 32 ? brelkot_window_icon_32
+                            : size == 48 ? brelkot_window_icon_48
+                                         : nullptr;
+    if (!pixels)
+        return {};
+    return QImage(reinterpret_cast<const uchar*>(pixels), size, size,
+                  size * qsizetype(sizeof(quint32)), QImage::Format_ARGB32_Premultiplied);
 }

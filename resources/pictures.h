@@ -14,3 +14,8 @@
 // Once no image shows a picture's pixels, their pages leave the program's
 // memory again.
 QImage embeddedPicture(QStringView source, int scale);
+
+// The application icon at `size` pixels, 16, 32 or 48, as the window system
+// is given it: premultiplied ARGB32 over the executable's own pixels; a null
+// image for other sizes.
+QImage embeddedWindowIcon(int size);

@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "picture.h"
+#include "pictures.h"
 #include "textboxstyle.h"
 
 #include <QApplication>
@@ -34,10 +35,10 @@ void identifyApplication()
     QApplication::setFont(font);
 
     // Title bars and task switchers need no more than 48 pixels; each size
-    // given here is decoded and sent to the window system for the window.
+    // given here is sent to the window system for the window.
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(Picture::load(QStringLiteral(":/icons/brelkot-%1.png").arg(size)));
+        icon.addPixmap(QPixmap::fromImage(embeddedWindowIcon(size)));
     QApplication::setWindowIcon(icon);
 
     Picture::cacheGroupBoxFrame();

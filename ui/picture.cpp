@@ -9,15 +9,6 @@
 #include <QPixmap>
 #include <QPixmapCache>
 
-QPixmap Picture::load(const QString& path)
-{
-    // Saying it is a PNG, with detection off, keeps the reader from loading
-    // each image-format plugin to ask whether it reads the file.
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
-
 void Picture::cacheGroupBoxFrame()
 {
     const QFileInfo file(
@@ -37,7 +28,11 @@ void Picture::cacheGroupBoxFrame()
     const QString key = QStringLiteral("qt_pixmap") + file.absoluteFilePath() +
                         hex(quint32(file.lastModified().toSecsSinceEpoch()), 8) +
                         hex(quint64(file.size()), 16) + hex(0, 8);
-    QPixmapCache::insert(key, load(file.filePath()));
+    // Saying it is a PNG, with detection off, keeps the reader from loading
+    // each image-format plugin to ask whether it reads the file.
+    QImageReader reader(file.filePath(), "png");
+    reader.setAutoDetectImageFormat(false);
+    QPixmapCache::insert(key, QPixmap::fromImage(reader.read()));
 }
 
 void Picture::setSource(const QString& path)

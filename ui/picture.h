@@ -16,9 +16,6 @@ public:
     QString source() const { return m_source; }
     void setSource(const QString& path);
 
-    // A PNG image from the resources; a null pixmap if there is none.
-    static QPixmap load(const QString& path);
-
     // Decodes the frame Qt's Fusion style draws round every group box into
     // QPixmap's file cache, where the style looks first. Left to the style,
     // its decoder guesses the format and loads every image-format plugin

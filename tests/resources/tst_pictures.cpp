@@ -1,5 +1,5 @@
 // The window pictures and the window icon as the program carries them in
-// brelkot_resources: the pictures as pixels, the icon as embedded resources.
+// brelkot_resources, and the icons installed beside it.
 
 #include "pictures.h"
 
@@ -131,21 +131,26 @@ void TestPictures::picture()
     QVERIFY2(mean < 12.0, qPrintable(QStringLiteral("mean difference %1").arg(mean)));
 }
 
+// The icons installed for the desktop's theme, and the window icon the
+// executable carries, as the window system is given it.
 void TestPictures::windowIcon_data()
 {
-    QTest::addColumn<QString>("path");
+    QTest::addColumn<QImage>("image");
     QTest::addColumn<int>("size");
-    QTest::newRow("256") << QStringLiteral(":/icons/brelkot.png") << 256;
+    const QString theme = QStringLiteral(BRELKOT_ICON_DIR "/");
+    QTest::newRow("theme 256") << QImage(theme + QStringLiteral("brelkot.png")) << 256;
     for (int size : {128, 48, 32, 16})
-        QTest::addRow("%d", size) << QStringLiteral(":/icons/brelkot-%1.png").arg(size) << size;
+        QTest::addRow("theme %d", size)
+            << QImage(theme + QStringLiteral("brelkot-%1.png").arg(size)) << size;
+    for (int size : {48, 32, 16})
+        QTest::addRow("window %d", size) << embeddedWindowIcon(size) << size;
 }
 
 void TestPictures::windowIcon()
 {
-    QFETCH(QString, path);
+    QFETCH(QImage, image);
     QFETCH(int, size);
-    const QImage image(path);
-    QVERIFY2(!image.isNull(), qPrintable(path + QLatin1String(" is not embedded")));
+    QVERIFY2(!image.isNull(), "missing");
     QCOMPARE(image.size(), QSize(size, size));
     QVERIFY(image.hasAlphaChannel());
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
