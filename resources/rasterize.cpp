@@ -1,14 +1,18 @@
 // Build-time tool: turns the SVG sources of the pictures and of the
 // application icon into the rasters the program and the installers carry.
 //
-//   brelkot_rasterize picture <in.svg> <out.png> <out@2x.png> <width> <height>
-//       Renders the drawing opaque (24-bit RGB, white behind it) at width x height
-//       and at twice that size.
+//   brelkot_rasterize picture <in.svg> <out.png> <out@2x.png> <out.cpp> <out@2x.cpp>
+//                             <name> <width> <height>
+//       Renders the drawing opaque (white behind it) at width x height and at
+//       twice that size; writes both as 24-bit PNGs to look at, and as the C++
+//       the program carries: the arrays `name` and `name`_2x, each pixel one
+//       0xffRRGGBB word, row after row, the layout of QImage's RGB32.
 //   brelkot_rasterize icon <in.svg> <out-dir>
-//       Writes out-dir/brelkot.png (256 x 256), brelkot-128/48/32/16.png (RGBA)
-//       and out-dir/brelkot.ico with seven images: 32 and 16 pixels with a
-//       256-colour palette and a transparency mask, then 256 (PNG), 128, 48,
-//       32 and 16 pixels with 32-bit alpha.
+//       Writes out-dir/brelkot.png (256 x 256), brelkot-128/48/32/16.png (RGBA);
+//       out-dir/windowicon.cpp, the arrays brelkot_window_icon_48, _32 and
+//       _16 of premultiplied ARGB32 words; and out-dir/brelkot.ico with seven
+//       images: 32 and 16 pixels with a 256-colour palette and a transparency
+//       mask, then 256 (PNG), 128, 48, 32 and 16 pixels with 32-bit alpha.
 //   brelkot_rasterize sheet <out.png> <picture.png>...
 //       Lays the given rasters out side by side, each under its name, for looking
 //       at them all at once (transparent ones over a checkerboard).
@@ -64,23 +68,60 @@ QImage renderTransparent(QSvgRenderer& renderer, int size)
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+// The C++ definition of an array `name` holding the pixels of `image`, one
+// 32-bit word each in the image's format, row after row.
+QByteArray pixelArray(const QByteArray& name, const QImage& image)
+{
+    QByteArray out = "extern const quint32 " + name + "[] = {\n";
+    int column = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const quint32*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            out += "0x" + QByteArray::number(line[x], 16).rightJustified(8, '0');
+            out += ++column % 12 ? ", " : ",\n";
+        }
+    }
+    return out + "};\n";
+}
+
+// The head of a generated C++ file of pixels drawn from `svg`.
+QByteArray pixelSourceHead(const QString& svg, const QByteArray& what)
+{
+    return "// " + what + " drawn by brelkot_rasterize from " + QFileInfo(svg).fileName().toUtf8() +
+           "; generated, not edited.\n#include <QtGlobal>\n\n";
+}
+
+bool writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
 int picture(const QStringList& args)
 {
-    if (args.size() != 5)
-        return fail(
-            QStringLiteral("picture needs <in.svg> <out.png> <out@2x.png> <width> <height>"));
+    if (args.size() != 8)
+        return fail(QStringLiteral("picture needs <in.svg> <out.png> <out@2x.png> <out.cpp> "
+                                   "<out@2x.cpp> <name> <width> <height>"));
     QSvgRenderer renderer;
     if (!loadSvg(renderer, args[0]))
         return fail(QStringLiteral("cannot read ") + args[0]);
-    const int width = args[3].toInt();
-    const int height = args[4].toInt();
+    const int width = args[6].toInt();
+    const int height = args[7].toInt();
     if (width <= 0 || height <= 0)
         return fail(QStringLiteral("bad size"));
     for (int scale : {1, 2}) {
-        const QString& out = args[scale];
-        QDir().mkpath(QFileInfo(out).absolutePath());
-        if (!renderOpaque(renderer, width * scale, height * scale).save(out, "PNG"))
-            return fail(QStringLiteral("cannot write ") + out);
+        const QImage image = renderOpaque(renderer, width * scale, height * scale);
+        const QString& png = args[scale];
+        QDir().mkpath(QFileInfo(png).absolutePath());
+        if (!image.save(png, "PNG"))
+            return fail(QStringLiteral("cannot write ") + png);
+        const QByteArray name = args[5].toLatin1() + (scale == 2 ? "_2x" : "");
+        const QByteArray what = QByteArray::number(image.width()) + " x " +
+                                QByteArray::number(image.height()) + " RGB32 pixels";
+        if (!writeFile(args[2 + scale],
+                       pixelSourceHead(args[0], what) +
+                           pixelArray(name, image.convertToFormat(QImage::Format_RGB32))))
+            return fail(QStringLiteral("cannot write ") + args[2 + scale]);
     }
     return 0;
 }
@@ -277,12 +318,20 @@ int icon(const QStringList& args)
     const QDir dir(args[1]);
     QDir().mkpath(dir.absolutePath());
 
+    QByteArray windowIcon = pixelSourceHead(args[0], "Premultiplied ARGB32 pixels");
     for (int size : {256, 128, 48, 32, 16}) {
         const QString name = size == 256 ? QStringLiteral("brelkot.png")
                                          : QStringLiteral("brelkot-%1.png").arg(size);
-        if (!renderTransparent(renderer, size).save(dir.filePath(name), "PNG"))
+        const QImage image = renderTransparent(renderer, size);
+        if (!image.save(dir.filePath(name), "PNG"))
             return fail(QStringLiteral("cannot write ") + dir.filePath(name));
+        if (size <= 48)
+            windowIcon += pixelArray("brelkot_window_icon_" + QByteArray::number(size),
+                                     image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
+    if (!writeFile(dir.filePath(QStringLiteral("windowicon.cpp")), windowIcon))
+        return fail(QStringLiteral("cannot write ") +
+                    dir.filePath(QStringLiteral("windowicon.cpp")));
 
     struct Entry
     {
@@ -315,9 +364,8 @@ int icon(const QStringList& args)
     for (const Entry& e : entries)
         ico.append(e.data);
 
-    QFile file(dir.filePath(QStringLiteral("brelkot.ico")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(ico) != ico.size())
-        return fail(QStringLiteral("cannot write ") + file.fileName());
+    if (!writeFile(dir.filePath(QStringLiteral("brelkot.ico")), ico))
+        return fail(QStringLiteral("cannot write ") + dir.filePath(QStringLiteral("brelkot.ico")));
     return 0;
 }
 

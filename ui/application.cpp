@@ -1,6 +1,8 @@
 #include "application.h"
 
 #include "picture.h"
+#include "pictures.h"
+#include "textboxstyle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -13,6 +15,10 @@ void identifyApplication()
     QApplication::setApplicationVersion(QStringLiteral(BRELKOT_VERSION));
     // Matches the windows to the desktop entry, for its name and its large icons.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.brelkot.Brelkot"));
+
+    // The platform's style, which the text boxes are drawn flat in. Set
+    // before any window, no control is polished twice.
+    QApplication::setStyle(new TextBoxStyle(QApplication::style()->name()));
 
     // Qt's own texts, such as the text boxes' context menu and the message
     // box's button, in Bulgarian like the rest of the interface, whatever the
@@ -29,10 +35,10 @@ void identifyApplication()
     QApplication::setFont(font);
 
     // Title bars and task switchers need no more than 48 pixels; each size
-    // given here is decoded and sent to the window system for the window.
+    // given here is sent to the window system for the window.
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(Picture::load(QStringLiteral(":/icons/brelkot-%1.png").arg(size)));
+        icon.addPixmap(QPixmap::fromImage(embeddedWindowIcon(size)));
     QApplication::setWindowIcon(icon);
 
     Picture::cacheGroupBoxFrame();

@@ -1,23 +1,13 @@
 #include "picture.h"
 
+#include "pictures.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHideEvent>
 #include <QImageReader>
 #include <QPixmap>
 #include <QPixmapCache>
-
-QPixmap Picture::load(const QString& path)
-{
-    // Every drawing is a PNG. Saying so, with detection off, keeps the reader
-    // from loading each image-format plugin to ask whether it reads the file.
-    // Nothing is kept once the window has gone: a window made again decodes
-    // its seven pictures afresh (about 1.5 ms) rather than holding all 21
-    // (about 1.4 MiB).
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
 
 void Picture::cacheGroupBoxFrame()
 {
@@ -38,22 +28,17 @@ void Picture::cacheGroupBoxFrame()
     const QString key = QStringLiteral("qt_pixmap") + file.absoluteFilePath() +
                         hex(quint32(file.lastModified().toSecsSinceEpoch()), 8) +
                         hex(quint64(file.size()), 16) + hex(0, 8);
-    QPixmapCache::insert(key, load(file.filePath()));
+    // Saying it is a PNG, with detection off, keeps the reader from loading
+    // each image-format plugin to ask whether it reads the file.
+    QImageReader reader(file.filePath(), "png");
+    reader.setAutoDetectImageFormat(false);
+    QPixmapCache::insert(key, QPixmap::fromImage(reader.read()));
 }
 
 void Picture::setSource(const QString& path)
 {
     m_source = path;
-    QPixmap pixmap;
-    if (devicePixelRatioF() > 1) {
-        QString dense = path;
-        dense.insert(dense.lastIndexOf(u'.'), u"@2x");
-        pixmap = load(dense);
-        pixmap.setDevicePixelRatio(2);
-    }
-    if (pixmap.isNull())
-        pixmap = load(path);
-    setPixmap(pixmap);
+    setPixmap(QPixmap::fromImage(embeddedPicture(path, devicePixelRatioF() > 1 ? 2 : 1)));
 }
 
 void Picture::hideEvent(QHideEvent* event)

@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
-// A picture from the resources, drawn at the pixel density of the screen: on
-// a 2x screen it shows the name@2x.png drawing rather than the plain one
-// scaled up, so it stays crisp.
+// A picture the executable carries, drawn at the pixel density of the screen:
+// on a 2x screen it shows the drawing made at twice the size rather than the
+// plain one scaled up, so it stays crisp.
 class Picture : public QLabel
 {
     Q_OBJECT
@@ -16,9 +16,6 @@ public:
     QString source() const { return m_source; }
     void setSource(const QString& path);
 
-    // A PNG drawing from the resources; a null pixmap if there is none.
-    static QPixmap load(const QString& path);
-
     // Decodes the frame Qt's Fusion style draws round every group box into
     // QPixmap's file cache, where the style looks first. Left to the style,
     // its decoder guesses the format and loads every image-format plugin
@@ -28,8 +25,9 @@ public:
 
 protected:
     // Hidden by the program, as a window is at a switch, a picture lets its
-    // pixels go at once, before the next window decodes its own; shown
-    // again, it decodes them afresh.
+    // pixels go at once, before the next window draws its own, so that their
+    // pages leave the program's memory (embeddedPicture); shown again, it
+    // takes them afresh.
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

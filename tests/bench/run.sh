@@ -15,15 +15,16 @@ program=$bench/install/bin/brelkot
 # What the program aims at, as medians on the two-core development machine.
 # Start-up, switching and memory are taken in two sessions: "desktop", with a
 # session bus and the accessibility bus launcher, as users start the program,
-# and "bare", with no bus. Press and model figures are held to those of the
-# release before (182 / 241 / 308 us, 153 / 306 / 447 ns) with a fifth more
-# for the drift of this machine's speed from one hour to the next.
+# and "bare", with no bus. A switch is held to its ratio to the minimal Qt
+# program's before the pictures came as pixels and the text boxes lost their
+# style sheets (0.93 and 0.89, the medians of three runs): it must not get
+# slower. Press and model figures are held to those of the release before
+# (182 / 241 / 308 us, 153 / 306 / 447 ns) with a fifth more for the drift of
+# this machine's speed from one hour to the next.
 targets='desktop.startup.text_frame_ratio <= 1.10
 bare.startup.text_frame_ratio <= 1.20
-desktop.switch.painted_ms < 10
-bare.switch.painted_ms < 10
-desktop.switch.painted_p95_ms < 16
-bare.switch.painted_p95_ms < 16
+desktop.switch.ratio <= 0.93
+bare.switch.ratio <= 0.89
 desktop.memory.text_ratio <= 1.10
 bare.memory.text_ratio <= 1.10
 press.form1_us <= 218

@@ -515,18 +515,14 @@ struct Switching
     std::map<std::string, std::vector<double>> byDirection;
 };
 
-// `runs` times round the cycle. The minimal program's windows are plain
-// colours; the program's must show pictures.
-Switching switching(const char* path, bool withPictures, int runs)
+// What each of the program's windows looks like, taken switching slowly from
+// a fresh start. The minimal program's windows are plain colours; the
+// program's must show pictures.
+WindowPictures windowPictures(const char* path, bool withPictures)
 {
-    std::fprintf(stderr, "%s session, switching %s: %d times in each of six directions\n",
-                 session.c_str(), path, runs);
     program = launch(path);
     Window window = waitForMap(program);
-
-    // First what each window looks like, switching slowly.
-    Switching result;
-    WindowPictures& pictures = result.pictures;
+    WindowPictures pictures;
     std::this_thread::sleep_for(500ms);
     pictures[0] = sampleRows(window);
     for (int i = 1; i < 3; ++i) {
@@ -535,26 +531,38 @@ Switching switching(const char* path, bool withPictures, int runs)
         window = lastMapped(window);
         pictures[i] = sampleRows(window);
     }
+    stop(program);
+    program = 0;
     for (const Pixels& rows : pictures) {
         if (rows.empty() || (withPictures && uniform(rows)))
             fail("a window shows no pictures");
     }
     if (pictures[0] == pictures[1] || pictures[1] == pictures[2] || pictures[0] == pictures[2])
         fail("two windows look the same");
-    window = switchWindow(program, window, command3, pictures[0]).window;
+    return pictures;
+}
 
-    for (int run = 0; run < runs; ++run) {
+// From a fresh start, once round the cycle unmeasured, so that every window
+// has been built once as in a longer session, then `cycles` times measured.
+void switchCycles(const char* path, int cycles, Switching& into)
+{
+    program = launch(path);
+    Window window = waitForMap(program);
+    waitForPictures(program, window, into.pictures[0]);
+    for (int round = 0; round <= cycles; ++round) {
         for (const Step& step : cycle) {
             std::this_thread::sleep_for(100ms);
-            const Switch done = switchWindow(program, window, step.button, pictures[step.to - 1]);
+            const Switch done =
+                switchWindow(program, window, step.button, into.pictures[step.to - 1]);
             window = done.window;
-            result.painted.push_back(done.paintedMs);
-            result.byDirection[step.name].push_back(done.paintedMs);
+            if (round == 0)
+                continue;
+            into.painted.push_back(done.paintedMs);
+            into.byDirection[step.name].push_back(done.paintedMs);
         }
     }
     stop(program);
     program = 0;
-    return result;
 }
 
 double worst(const std::vector<double>& values)
@@ -570,11 +578,36 @@ double percentile95(std::vector<double> values)
     return values[(values.size() * 95 + 99) / 100 - 1];
 }
 
-// Returns what the program's windows look like, for the start-up runs.
+// `runs` times round the cycle in each program, in blocks of a few cycles
+// that take turns, the first program of each pair alternating, so that a
+// drift of the machine falls on both; a ratio is the median of the ratios of
+// the blocks' medians. Returns what the program's windows look like, for the
+// start-up runs.
 WindowPictures switchingBoth(const char* path, const char* minimalPath, int runs)
 {
-    const Switching minimal = switching(minimalPath, false, runs);
-    Switching brelkot = switching(path, true, runs);
+    constexpr int blockCycles = 5;
+    std::fprintf(stderr,
+                 "%s session, switching %s and %s: %d times in each of six directions, "
+                 "in blocks of %d\n",
+                 session.c_str(), path, minimalPath, runs, blockCycles);
+    Switching brelkot, minimal;
+    brelkot.pictures = windowPictures(path, true);
+    minimal.pictures = windowPictures(minimalPath, false);
+    std::vector<double> ratios;
+    for (int done = 0, block = 0; done < runs; done += blockCycles, ++block) {
+        const int cycles = std::min(blockCycles, runs - done);
+        const std::size_t from[] = {brelkot.painted.size(), minimal.painted.size()};
+        for (int k = 0; k < 2; ++k) {
+            if ((block + k) % 2 == 0)
+                switchCycles(path, cycles, brelkot);
+            else
+                switchCycles(minimalPath, cycles, minimal);
+        }
+        const auto blockMedian = [](const Switching& s, std::size_t first) {
+            return median({s.painted.begin() + std::ptrdiff_t(first), s.painted.end()});
+        };
+        ratios.push_back(blockMedian(brelkot, from[0]) / blockMedian(minimal, from[1]));
+    }
     print("switch.painted_ms", median(brelkot.painted), "ms");
     print("switch.painted_worst_ms", worst(brelkot.painted), "ms");
     print("switch.painted_p95_ms", percentile95(brelkot.painted), "ms");
@@ -583,7 +616,8 @@ WindowPictures switchingBoth(const char* path, const char* minimalPath, int runs
     print("switch.minimal_qt_painted_ms", median(minimal.painted), "ms");
     print("switch.minimal_qt_painted_worst_ms", worst(minimal.painted), "ms");
     print("switch.minimal_qt_painted_p95_ms", percentile95(minimal.painted), "ms");
-    print("switch.ratio", median(brelkot.painted) / median(minimal.painted), "x");
+    print("switch.ratio", median(ratios), "x");
+    print("switch.p95_ratio", percentile95(brelkot.painted) / percentile95(minimal.painted), "x");
     return brelkot.pictures;
 }
 

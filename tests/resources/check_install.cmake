@@ -23,7 +23,8 @@ set(expected
     share/icons/hicolor/scalable/apps/${APP_ID}.svg
     share/man/man1/brelkot.1.gz
     share/doc/brelkot/copyright
-    share/doc/brelkot/changelog.gz)
+    share/doc/brelkot/changelog.gz
+    share/lintian/overrides/brelkot)
 foreach(size 16 32 48 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()

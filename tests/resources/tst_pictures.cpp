@@ -1,11 +1,10 @@
-// The window pictures and the window icon as the program carries them: read
-// from the embedded resources of brelkot_resources.
+// The window pictures and the window icon as the program carries them in
+// brelkot_resources, and the icons installed beside it.
 
-#include <QFile>
+#include "pictures.h"
+
 #include <QHash>
-#include <QIcon>
 #include <QImage>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -15,11 +14,6 @@ const QColor green(0x22, 0xB1, 0x4C);
 const QColor yellow(0xDC, 0xDC, 0x05);
 const QColor white(0xFF, 0xFF, 0xFF);
 const QColor emblemGrey(0xF0, 0xF0, 0xF0);
-
-QString at2x(const QString& path)
-{
-    return QString(path).replace(QLatin1String(".png"), QLatin1String("@2x.png"));
-}
 
 int countColour(const QImage& image, const QColor& colour)
 {
@@ -60,7 +54,6 @@ private slots:
     void picture();
     void windowIcon_data();
     void windowIcon();
-    void iconFindsDoubleSizePicture();
 };
 
 void TestPictures::picture_data()
@@ -94,22 +87,15 @@ void TestPictures::picture()
 
     QImage images[2];
     for (int scale : {1, 2}) {
-        const QString file = scale == 1 ? path : at2x(path);
-        QFile f(file);
-        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file + QLatin1String(" is not embedded")));
-        const QByteArray data = f.readAll();
-
-        // PNG header: IHDR with bit depth 8 and colour type 2 (RGB, no alpha).
-        QVERIFY(data.startsWith("\x89PNG\r\n\x1a\n"));
-        QCOMPARE(data.mid(12, 4), QByteArray("IHDR"));
-        QCOMPARE(int(qFromBigEndian<quint32>(data.constData() + 16)), size.width() * scale);
-        QCOMPARE(int(qFromBigEndian<quint32>(data.constData() + 20)), size.height() * scale);
-        QCOMPARE(int(quint8(data[24])), 8);
-        QCOMPARE(int(quint8(data[25])), 2);
-
-        QImage image = QImage::fromData(data).convertToFormat(QImage::Format_RGB32);
+        // As the paint engine draws it without converting, at the density it is for.
+        const QImage image = embeddedPicture(path, scale);
+        QVERIFY2(!image.isNull(), qPrintable(path + QLatin1String(" is not carried")));
+        QCOMPARE(image.format(), QImage::Format_RGB32);
         QCOMPARE(image.size(), size * scale);
-        QVERIFY(!QImage::fromData(data).hasAlphaChannel());
+        QCOMPARE(image.devicePixelRatio(), qreal(scale));
+        // Over the executable's own pixels: made again, it shows the same ones.
+        if (scale == 1)
+            QCOMPARE(embeddedPicture(path, 1).constBits(), image.constBits());
 
         const QRgb bg = background.rgb();
         QCOMPARE(image.pixel(0, 0), bg);
@@ -145,21 +131,26 @@ void TestPictures::picture()
     QVERIFY2(mean < 12.0, qPrintable(QStringLiteral("mean difference %1").arg(mean)));
 }
 
+// The icons installed for the desktop's theme, and the window icon the
+// executable carries, as the window system is given it.
 void TestPictures::windowIcon_data()
 {
-    QTest::addColumn<QString>("path");
+    QTest::addColumn<QImage>("image");
     QTest::addColumn<int>("size");
-    QTest::newRow("256") << QStringLiteral(":/icons/brelkot.png") << 256;
+    const QString theme = QStringLiteral(BRELKOT_ICON_DIR "/");
+    QTest::newRow("theme 256") << QImage(theme + QStringLiteral("brelkot.png")) << 256;
     for (int size : {128, 48, 32, 16})
-        QTest::addRow("%d", size) << QStringLiteral(":/icons/brelkot-%1.png").arg(size) << size;
+        QTest::addRow("theme %d", size)
+            << QImage(theme + QStringLiteral("brelkot-%1.png").arg(size)) << size;
+    for (int size : {48, 32, 16})
+        QTest::addRow("window %d", size) << embeddedWindowIcon(size) << size;
 }
 
 void TestPictures::windowIcon()
 {
-    QFETCH(QString, path);
+    QFETCH(QImage, image);
     QFETCH(int, size);
-    const QImage image(path);
-    QVERIFY2(!image.isNull(), qPrintable(path + QLatin1String(" is not embedded")));
+    QVERIFY2(!image.isNull(), "missing");
     QCOMPARE(image.size(), QSize(size, size));
     QVERIFY(image.hasAlphaChannel());
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
@@ -176,20 +167,8 @@ void TestPictures::windowIcon()
     QVERIFY2(soft >= size / 2, "no soft shadow");
 }
 
-// On a 2x screen (the test runs with QT_SCALE_FACTOR=2) a QIcon made from the
-// 1x name finds the @2x file beside it, so a window can show the crisp picture.
-void TestPictures::iconFindsDoubleSizePicture()
-{
-    QCOMPARE(qApp->devicePixelRatio(), 2.0);
-    const QIcon icon(QStringLiteral(":/pictures/form1/Image1.png"));
-    const QPixmap pixmap = icon.pixmap(QSize(200, 150), 2.0);
-    QCOMPARE(pixmap.size(), QSize(400, 300));
-    QCOMPARE(pixmap.devicePixelRatio(), 2.0);
-}
-
 int main(int argc, char* argv[])
 {
-    qputenv("QT_SCALE_FACTOR", "2");
     QGuiApplication app(argc, argv);
     TestPictures test;
     return QTest::qExec(&test, argc, argv);
