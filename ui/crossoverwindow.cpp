@@ -108,7 +108,7 @@ void CrossoverWindow::entryChanged(std::size_t input)
 void CrossoverWindow::calculate()
 {
     const std::string separator = decimalSeparator();
-    const Calculation calculation = m_model->calculate(separator);
+    Calculation calculation = m_model->calculate(separator);
     const Crossover& crossover = m_model->crossover();
     for (const ResultValue& result : calculation.results) {
         QLineEdit* box = m_controls.results[result.result];
@@ -117,11 +117,10 @@ void CrossoverWindow::calculate()
         box->setToolTip(suggestion);
         box->setAccessibleDescription(suggestion);
     }
-    m_resultsText =
-        QString::fromStdString(commandLineFor(crossover.slope, m_model->values(), windowSeries) +
-                               '\n' + resultLines(crossover, calculation, windowSeries, separator));
+    const bool overflowed = calculation.overflowed;
+    m_last = LastCalculation{m_model->values(), std::move(calculation), separator};
     m_copyResults->setEnabled(true);
-    if (calculation.overflowed)
+    if (overflowed)
         showErrorMessage(this, resultTooLargeMessage);
 }
 
@@ -135,11 +134,16 @@ void CrossoverWindow::clear()
         box->setAccessibleDescription({});
     }
     m_model->clear();
-    m_resultsText.clear();
+    m_last.reset();
     m_copyResults->setEnabled(false);
 }
 
 void CrossoverWindow::copyResults()
 {
-    QGuiApplication::clipboard()->setText(m_resultsText);
+    if (!m_last)
+        return;
+    const Crossover& crossover = m_model->crossover();
+    QGuiApplication::clipboard()->setText(QString::fromStdString(
+        commandLineFor(crossover.slope, m_last->values, windowSeries) + '\n' +
+        resultLines(crossover, m_last->calculation, windowSeries, m_last->decimalSeparator)));
 }

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -79,5 +81,12 @@ private:
     std::unique_ptr<WindowModel> m_model;
     Controls m_controls;
     QAction* m_copyResults = nullptr;
-    QString m_resultsText; // what Copy puts on the clipboard
+    // What the last Calculate took and gave, for Copy to write out when asked.
+    struct LastCalculation
+    {
+        Values values;
+        Calculation calculation;
+        std::string decimalSeparator;
+    };
+    std::optional<LastCalculation> m_last;
 };
