@@ -386,28 +386,36 @@ void WindowBehaviour::resultsUseTheLocalesDecimalSeparator()
 void WindowBehaviour::resultsStayReadableInLightAndDarkPalettes_data()
 {
     QTest::addColumn<Slope>("slope");
-    QTest::addColumn<bool>("dark");
-    for (const bool dark : {false, true}) {
+    // Light, dark from the start, or the desktop turned dark while it runs.
+    QTest::addColumn<QByteArray>("theme");
+    for (const QByteArray theme : {"light", "dark", "dark later"}) {
         for (Slope slope : slopes)
-            QTest::newRow((dark ? "dark/" : "light/") + windowName(slope)) << slope << dark;
+            QTest::newRow(theme + '/' + windowName(slope)) << slope << theme;
     }
 }
 
 void WindowBehaviour::resultsStayReadableInLightAndDarkPalettes()
 {
     QFETCH(Slope, slope);
-    QFETCH(bool, dark);
+    QFETCH(QByteArray, theme);
     const QPalette light = QApplication::palette();
     const auto restore = qScopeGuard([light] { QApplication::setPalette(light); });
     // Qt's own palette for a dark window face: light text on black boxes.
-    if (dark)
+    const auto turnDark = [] {
         QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(53, 53, 53)));
+    };
+    if (theme == "dark")
+        turnDark();
     auto window = makeWindow(slope);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     typeInto(*window, fullExample);
 
     click(window->controls().command1);
+    if (theme == "dark later") {
+        turnDark();
+        QCoreApplication::processEvents(); // the change reaches the boxes by events
+    }
 
     for (QLineEdit* output : window->controls().results) {
         QVERIFY(!output->text().isEmpty());
