@@ -306,24 +306,22 @@ std::string commandLineFor(Slope slope, const Values& values, std::optional<Seri
     const Crossover& described = crossover(slope);
     std::string command = "brelkot --slope " + std::to_string(decibelsPerOctave(slope));
     for (const GroupOption& group : groupOptions) {
-        std::string given;
+        if (!described.given(group.group, values))
+            continue;
+        char separator = ' ';
+        command += ' ' + std::string(group.option);
         for (const Input& input : described.inputs) {
             if (input.group != group.group)
                 continue;
-            const double value = values.*input.value;
-            if (value == 0) {
-                given.clear();
-                break;
-            }
             // Every value came from a string of digits, and the shortest
             // text of a whole double reads back as the same double.
             char digits[400];
-            const auto end =
-                std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed).ptr;
-            given += (given.empty() ? "" : ",") + std::string(digits, end);
+            const auto end = std::to_chars(digits, digits + sizeof digits, values.*input.value,
+                                           std::chars_format::fixed)
+                                 .ptr;
+            command += separator + std::string(digits, end);
+            separator = ',';
         }
-        if (!given.empty())
-            command += ' ' + std::string(group.option) + ' ' + given;
     }
     if (series)
         command += " --series " + std::string(name(*series));

@@ -2,18 +2,23 @@
 
 #include "display.h"
 
+bool Crossover::given(Group group, const Values& values) const
+{
+    for (const Input& input : inputs) {
+        if (input.group == group && values.*input.value == 0)
+            return false;
+    }
+    return true;
+}
+
 Calculation Crossover::calculate(const Values& values, std::string_view decimalSeparator) const
 {
-    bool given[3] = {true, true, true};
-    for (const Input& input : inputs) {
-        if (values.*input.value == 0)
-            given[static_cast<int>(input.group)] = false;
-    }
-
+    const bool groupGiven[] = {given(Group::Woofer, values), given(Group::Midrange, values),
+                               given(Group::Tweeter, values)};
     Calculation calculation;
     calculation.results.reserve(results.size());
     for (std::size_t i = 0; i < results.size(); ++i) {
-        if (!given[static_cast<int>(results[i].group)])
+        if (!groupGiven[static_cast<int>(results[i].group)])
             continue;
         const std::optional<double> value = results[i].formula(values).toDouble();
         if (!value) {

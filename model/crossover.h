@@ -111,8 +111,11 @@ struct Crossover
     std::span<const Input, 7> inputs;
     std::span<const Result> results;
 
-    // Every group whose inputs are all nonzero, in order; the midrange needs
-    // all three values even where a formula uses two.
+    // Whether a group is calculated: every one of its inputs is nonzero; the
+    // midrange needs all three values even where a formula uses two.
+    bool given(Group group, const Values& values) const;
+
+    // The results of every given group, in order.
     Calculation calculate(const Values& values, std::string_view decimalSeparator) const;
 };
 

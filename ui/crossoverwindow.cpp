@@ -26,9 +26,8 @@ std::string decimalSeparator()
 
 // The suggestion for one result, as its box's tooltip and accessible
 // description say it.
-QString suggestionText(const Result& result, double value)
+QString suggestionText(const Result& result, double value, std::string_view separator)
 {
-    const std::string separator = decimalSeparator();
     const std::string unit(result.unit());
     const std::string series(name(windowSeries));
     const std::optional<Suggestion> s = suggest(value, windowSeries);
@@ -113,7 +112,8 @@ void CrossoverWindow::calculate()
     for (const ResultValue& result : calculation.results) {
         QLineEdit* box = m_controls.results[result.result];
         box->setText(QString::fromStdString(result.text));
-        const QString suggestion = suggestionText(crossover.results[result.result], result.value);
+        const QString suggestion =
+            suggestionText(crossover.results[result.result], result.value, separator);
         box->setToolTip(suggestion);
         box->setAccessibleDescription(suggestion);
     }
