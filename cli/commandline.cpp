@@ -1,8 +1,12 @@
 #include "commandline.h"
 
 #include "crossover.h"
+#include "display.h"
 #include "messages.h"
 #include "partslist.h"
+#include "response.h"
+#include "responseplot.h"
+#include "savefile.h"
 #include "standardvalues.h"
 
 #include <QLocale>
@@ -11,8 +15,8 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,7 +32,7 @@ enum Status
 
 const char usage[] = R"(Употреба: brelkot
    или: brelkot --slope 6|12|18 [--woofer F,R] [--midrange F1,F2,R] [--tweeter F,R]
-                [--series E6|E12|E24] [--parts]
+                [--series E6|E12|E24] [--parts | --response] [--plot FILE.svg]
 
 Изчислява пасивни честотни филтри за трилентови озвучителни тела. Без
 аргументи отваря прозорците на програмата; с --slope изчислява без прозорец
@@ -41,6 +45,11 @@ const char usage[] = R"(Употреба: brelkot
   --series E6|E12|E24 предлага стандартни стойности от реда E6, E12 или E24
   --parts             извежда вместо резултатите какво да се купи за двойка
                       тонколони (по реда E12, ако не е даден --series)
+  --response          извежда вместо резултатите честотната характеристика
+                      (с --series: на частите от реда)
+  --plot FILE.svg     записва графика на честотната характеристика в SVG
+                      (изчислението пунктирано, частите от реда E12 или от
+                      --series плътно)
   -h, --help          показва този текст
   --version           показва версията на програмата
 
@@ -61,9 +70,18 @@ brelkot --slope 12 --midrange 500,5000,8 --series E12 първият ред е
 всеки резултат по-близкото от единичната стойност и двойката; кондензаторите
 са първи, после бобините, всеки вид по стойност.
 
+С --response първият ред назовава колоните: Hz, дадените групи и Сума;
+следват 31 реда за терцоктавните честоти от 20 Hz до 20 kHz с нивото на
+всяка група и на сумата в dB, ред Полярност с + или − за всяка група и по
+един ред −3 dB за всяка група: честотата в Hz, при която нивото ѝ пада с
+3 dB (половината мощност), „-“, където няма такава. Високоговорителите се
+смятат за идеални, а първата група е свързана нормално; полярността на
+другите е тази, при която сумата е най-равна.
+
 Изходен код: 0 при успех; 1 когато резултатът е твърде голям, когато за
-резултат няма стандартна стойност в списъка с части, или когато няма
-графична среда за прозорците; 2 при грешка в командния ред.
+резултат няма стандартна стойност в списъка с части, когато графиката не
+може да се запише, или когато няма графична среда за прозорците; 2 при
+грешка в командния ред.
 )";
 
 // The options that fill the three groups of every window, each with the
@@ -86,7 +104,9 @@ struct Request
     std::optional<std::string_view> slope;
     std::array<std::optional<std::string_view>, groupOptions.size()> groupValues;
     std::optional<std::string_view> series;
+    std::optional<std::string_view> plot;
     bool parts = false;
+    bool response = false;
 };
 
 // Says what was wrong with the command line; ends the program with UsageError.
@@ -176,10 +196,22 @@ std::optional<std::string_view>* optionTarget(Request& request, std::string_view
         return &request.slope;
     if (name == "--series")
         return &request.series;
+    if (name == "--plot")
+        return &request.plot;
     for (std::size_t i = 0; i < groupOptions.size(); ++i) {
         if (name == groupOptions[i].option)
             return &request.groupValues[i];
     }
+    return nullptr;
+}
+
+// The options that take no value.
+bool* flagTarget(Request& request, std::string_view name)
+{
+    if (name == "--parts")
+        return &request.parts;
+    if (name == "--response")
+        return &request.response;
     return nullptr;
 }
 
@@ -193,8 +225,53 @@ std::string_view partName(Component kind)
     return kind == Component::Capacitor ? "кондензатор" : "бобина";
 }
 
+// The response of the groups the calculation gave, as --response prints it.
+std::string responseLines(const Crossover& crossover, const Values& values,
+                          const Calculation& calculation, std::optional<Series> series,
+                          std::string_view separator, std::vector<std::size_t>& unsuggested)
+{
+    ResponseValues taken = responseValues(crossover, values, calculation, series, unsuggested);
+    if (taken.groups.empty())
+        return {};
+    const Response response(crossover, std::move(taken.groups), std::move(taken.values), values);
+    const std::vector<bool> inverted = choosePolarity(response);
+    std::string lines = "Hz";
+    for (Group group : response.groups())
+        lines += '\t' + std::string(caption(group));
+    lines += "\tСума\n";
+    for (double frequency : thirdOctaves) {
+        lines += numberText(frequency, separator);
+        for (std::size_t i = 0; i < response.groups().size(); ++i)
+            lines += '\t' + oneDecimalText(level(response.transfer(i, frequency)), separator);
+        lines += '\t' + oneDecimalText(level(response.sum(inverted, frequency)), separator) + '\n';
+    }
+    lines += "Полярност";
+    for (bool groupInverted : inverted)
+        lines += groupInverted ? "\t−" : "\t+";
+    lines += '\n';
+    for (std::size_t i = 0; i < response.groups().size(); ++i) {
+        lines += "−3 dB\t" + std::string(caption(response.groups()[i]));
+        for (const std::optional<int>& point : minus3dBPoints(response, i))
+            lines += '\t' + (point ? std::to_string(*point) : "-");
+        lines += '\n';
+    }
+    return lines;
+}
+
+std::string partsLines(const Crossover& crossover, const Calculation& calculation, Series series,
+                       std::string_view separator, std::vector<std::size_t>& unsuggested)
+{
+    std::string lines;
+    for (const PartToOrder& part : partsToOrder(crossover, calculation, series, unsuggested)) {
+        lines += std::string(partName(part.kind)) + '\t' + valueText(part.thousandths, separator) +
+                 '\t' + std::string(unit(part.kind)) + '\t' + std::to_string(part.count) + '\n';
+    }
+    return lines;
+}
+
 // Writes every result the window would show, captioned as the window
-// captions it, or the parts to buy for them; returns the exit status.
+// captions it, or the parts to buy for them, or their response; and the
+// plot when asked. Returns the exit status.
 int calculate(const Request& request)
 {
     const Crossover& crossover = crossoverOf(*request.slope);
@@ -204,38 +281,55 @@ int calculate(const Request& request)
         if (request.groupValues[i])
             fillGroup(crossover, groupOptions[i], *request.groupValues[i], values);
     }
+    if ((request.response || request.plot) &&
+        std::none_of(request.groupValues.begin(), request.groupValues.end(),
+                     [](const auto& given) { return given.has_value(); }))
+        throw UsageProblem{"--response и --plot искат поне една група: --woofer, --midrange или "
+                           "--tweeter"};
     const QByteArray localeSeparator = QLocale().decimalPoint().toUtf8();
     const std::string_view separator(localeSeparator.data(), std::size_t(localeSeparator.size()));
     const Calculation calculation = crossover.calculate(values, separator);
 
+    std::vector<std::size_t> unsuggested;
+    if (request.parts)
+        write(stdout, partsLines(crossover, calculation, *series, separator, unsuggested));
+    else if (request.response)
+        write(stdout,
+              responseLines(crossover, values, calculation, series, separator, unsuggested));
+    else
+        write(stdout, resultLines(crossover, calculation, series, separator));
+    if (std::fflush(stdout) != 0) {
+        write(stderr, "brelkot: резултатите не могат да се запишат: " +
+                          systemErrorText({errno, std::generic_category()}) + '\n');
+        return Failure;
+    }
+
     int status = Success;
-    if (request.parts) {
-        std::vector<std::size_t> unsuggested;
-        for (const PartToOrder& part : partsToOrder(crossover, calculation, *series, unsuggested)) {
-            write(stdout, std::string(partName(part.kind)) + '\t' +
-                              valueText(part.thousandths, separator) + '\t' +
-                              std::string(unit(part.kind)) + '\t' + std::to_string(part.count) +
-                              '\n');
-        }
-        if (!unsuggested.empty()) {
-            std::string names;
-            for (std::size_t place : unsuggested) {
-                const Result& result = crossover.results[place];
-                names += (names.empty() ? "" : ", ") + std::string(caption(result.group)) + ' ' +
-                         std::string(result.label);
-            }
-            write(stderr, "brelkot: няма стандартни стойности от " +
-                              valueText(smallestSuggested, separator) + " до " +
-                              valueText(largestSuggested, separator) + " за " + names + '\n');
+    if (request.plot) {
+        const ResponsePlot plot =
+            responsePlot(crossover, values, calculation, series.value_or(Series::E12), unsuggested);
+        const std::string path(*request.plot);
+        if (const std::optional<std::string> problem =
+                replaceFile(path, svgDocument(responseDrawing(plot, plotWidth, plotHeight)))) {
+            write(stderr,
+                  "brelkot: графиката не може да се запише в „" + path + "“: " + *problem + '\n');
             status = Failure;
         }
-    } else {
-        write(stdout, resultLines(crossover, calculation, series, separator));
     }
-    if (std::fflush(stdout) != 0) {
-        write(stderr, std::string("brelkot: резултатите не могат да се запишат: ") +
-                          std::strerror(errno) + '\n');
-        return Failure;
+    // Each result once, in the window's order, whichever output missed it.
+    std::sort(unsuggested.begin(), unsuggested.end());
+    unsuggested.erase(std::unique(unsuggested.begin(), unsuggested.end()), unsuggested.end());
+    if (!unsuggested.empty()) {
+        std::string names;
+        for (std::size_t place : unsuggested) {
+            const Result& result = crossover.results[place];
+            names += (names.empty() ? "" : ", ") + std::string(caption(result.group)) + ' ' +
+                     std::string(result.label);
+        }
+        write(stderr, "brelkot: няма стандартни стойности от " +
+                          valueText(smallestSuggested, separator) + " до " +
+                          valueText(largestSuggested, separator) + " за " + names + '\n');
+        status = Failure;
     }
     if (calculation.overflowed) {
         write(stderr, "brelkot: " + std::string(resultTooLargeMessage) + '\n');
@@ -259,12 +353,12 @@ int run(int argc, char* argv[])
         }
         const std::size_t equals = argument.starts_with("--") ? argument.find('=') : argument.npos;
         const std::string_view name = argument.substr(0, equals);
-        if (name == "--parts") {
+        if (bool* flag = flagTarget(request, name)) {
             if (equals != argument.npos)
-                throw UsageProblem{"опцията --parts не приема стойност"};
-            if (request.parts)
-                throw UsageProblem{"опцията --parts е дадена повече от веднъж"};
-            request.parts = true;
+                throw UsageProblem{"опцията " + std::string(name) + " не приема стойност"};
+            if (*flag)
+                throw UsageProblem{"опцията " + std::string(name) + " е дадена повече от веднъж"};
+            *flag = true;
             continue;
         }
         std::optional<std::string_view>* target = optionTarget(request, name);
@@ -284,6 +378,8 @@ int run(int argc, char* argv[])
     }
     if (!request.slope)
         throw UsageProblem{"липсва --slope"};
+    if (request.parts && request.response)
+        throw UsageProblem{"--parts и --response не може заедно: всяка извежда друго"};
     return calculate(request);
 }
 

@@ -45,6 +45,35 @@ constexpr std::string_view unit(Component kind)
     return kind == Component::Capacitor ? "µF" : "mH";
 }
 
+// How a component is wired in its group's filter: in the line from the input
+// to the loudspeaker, or across it from the line to the return wire.
+enum class Connection
+{
+    InSeries,
+    Shunt,
+};
+
+// Where a component is in its group's filter: its step counted from the
+// input towards the loudspeaker, as the group's schematic draws it. Shunts of
+// the same step are in parallel; no two components share a step otherwise.
+struct Place
+{
+    Connection connection;
+    int step;
+};
+
+// What an input is: a frequency in hertz or a loudspeaker's impedance in ohms.
+enum class Quantity
+{
+    Frequency,
+    Impedance,
+};
+
+constexpr std::string_view unit(Quantity quantity)
+{
+    return quantity == Quantity::Frequency ? "Hz" : "Ом";
+}
+
 // The seven stored values of a window, frequencies in hertz, impedances in
 // ohms; 0 means "not given".
 struct Values
@@ -66,18 +95,22 @@ struct Input
     double Values::*value;
     Group group;
     std::string_view label;
-    std::string_view unit;
+    Quantity quantity;
     // A digit string too large for a double leaves this value as it was,
     // without a message.
     bool errorTolerant = false;
+
+    std::string_view unit() const { return ::unit(quantity); }
 };
 
-// A component value a window works out, in the order of its result rows.
+// A component value a window works out, in the order of its result rows,
+// and the component's place in its group's filter.
 struct Result
 {
     Group group;
     std::string_view label;
     Component kind;
+    Place place;
     // Evaluated step by step in the order written, each step rounded to
     // double precision, with an exponent range wider than a double's.
     Wide (*formula)(const Values&);
@@ -126,13 +159,13 @@ namespace crossover_detail {
 constexpr std::array<Input, 7> inputs(bool tolerantFc1)
 {
     return {{
-        {&Values::fc, Group::Woofer, "fc", "Hz"},
-        {&Values::rvg, Group::Woofer, "Rвг", "Ом"},
-        {&Values::fc1, Group::Midrange, "fc1", "Hz", tolerantFc1},
-        {&Values::fc2, Group::Midrange, "fc2", "Hz"},
-        {&Values::rvg1, Group::Midrange, "Rвг", "Ом"},
-        {&Values::fc3, Group::Tweeter, "fc", "Hz"},
-        {&Values::rvg2, Group::Tweeter, "Rвг", "Ом"},
+        {&Values::fc, Group::Woofer, "fc", Quantity::Frequency},
+        {&Values::rvg, Group::Woofer, "Rвг", Quantity::Impedance},
+        {&Values::fc1, Group::Midrange, "fc1", Quantity::Frequency, tolerantFc1},
+        {&Values::fc2, Group::Midrange, "fc2", Quantity::Frequency},
+        {&Values::rvg1, Group::Midrange, "Rвг", Quantity::Impedance},
+        {&Values::fc3, Group::Tweeter, "fc", Quantity::Frequency},
+        {&Values::rvg2, Group::Tweeter, "Rвг", Quantity::Impedance},
     }};
 }
 
@@ -142,14 +175,24 @@ inline constexpr std::array<Input, 7> otherInputs = inputs(false);
 using enum Group;
 using enum Component;
 
+constexpr Place inSeries(int step)
+{
+    return {Connection::InSeries, step};
+}
+constexpr Place shunt(int step)
+{
+    return {Connection::Shunt, step};
+}
+
 // First order: one component per filter side, 2 pi written as 6.28.
 inline constexpr Result firstOrderResults[] = {
-    {Woofer, "L", Coil, [](const Values& v) { return Wide(v.rvg) / (Wide(v.fc) * 6.28) * 1000; }},
-    {Midrange, "C", Capacitor,
+    {Woofer, "L", Coil, inSeries(1),
+     [](const Values& v) { return Wide(v.rvg) / (Wide(v.fc) * 6.28) * 1000; }},
+    {Midrange, "C", Capacitor, inSeries(1),
      [](const Values& v) { return Wide(1) / (Wide(v.fc1) * 6.28 * v.rvg1) * 1000000; }},
-    {Midrange, "L", Coil,
+    {Midrange, "L", Coil, inSeries(2),
      [](const Values& v) { return Wide(v.rvg1) / (Wide(v.fc2) * 6.28) * 1000; }},
-    {Tweeter, "C", Capacitor,
+    {Tweeter, "C", Capacitor, inSeries(1),
      [](const Values& v) { return Wide(1) / (Wide(v.fc3) * 6.28 * v.rvg2) * 1000000; }},
 };
 
@@ -166,16 +209,20 @@ inline Wide secondOrderL(double f, double r)
 }
 
 inline constexpr Result secondOrderResults[] = {
-    {Woofer, "C", Capacitor, [](const Values& v) { return secondOrderC(v.fc, v.rvg); }},
-    {Woofer, "L", Coil, [](const Values& v) { return secondOrderL(v.fc, v.rvg); }},
-    {Midrange, "C1", Capacitor, [](const Values& v) { return secondOrderC(v.fc1, v.rvg1); }},
-    {Midrange, "C2", Capacitor, [](const Values& v) { return secondOrderC(v.fc2, v.rvg1); }},
+    {Woofer, "C", Capacitor, shunt(2), [](const Values& v) { return secondOrderC(v.fc, v.rvg); }},
+    {Woofer, "L", Coil, inSeries(1), [](const Values& v) { return secondOrderL(v.fc, v.rvg); }},
+    {Midrange, "C1", Capacitor, inSeries(1),
+     [](const Values& v) { return secondOrderC(v.fc1, v.rvg1); }},
+    {Midrange, "C2", Capacitor, shunt(3),
+     [](const Values& v) { return secondOrderC(v.fc2, v.rvg1); }},
     // Crosswise: L1 is the low-pass series inductor at fc2, L2 the high-pass
     // shunt inductor at fc1.
-    {Midrange, "L1", Coil, [](const Values& v) { return secondOrderL(v.fc2, v.rvg1); }},
-    {Midrange, "L2", Coil, [](const Values& v) { return secondOrderL(v.fc1, v.rvg1); }},
-    {Tweeter, "C", Capacitor, [](const Values& v) { return secondOrderC(v.fc3, v.rvg2); }},
-    {Tweeter, "L", Coil, [](const Values& v) { return secondOrderL(v.fc3, v.rvg2); }},
+    {Midrange, "L1", Coil, inSeries(2),
+     [](const Values& v) { return secondOrderL(v.fc2, v.rvg1); }},
+    {Midrange, "L2", Coil, shunt(3), [](const Values& v) { return secondOrderL(v.fc1, v.rvg1); }},
+    {Tweeter, "C", Capacitor, inSeries(1),
+     [](const Values& v) { return secondOrderC(v.fc3, v.rvg2); }},
+    {Tweeter, "L", Coil, shunt(2), [](const Values& v) { return secondOrderL(v.fc3, v.rvg2); }},
 };
 
 // Third order: Butterworth T-sections with pi written as 3.14, 1.5 pi as
@@ -190,18 +237,26 @@ inline Wide inductor(double r, double factor, double f)
 }
 
 inline constexpr Result thirdOrderResults[] = {
-    {Woofer, "C", Capacitor, [](const Values& v) { return capacitor(v.fc, 4.71, v.rvg); }},
-    {Woofer, "L1", Coil, [](const Values& v) { return inductor(v.rvg, 1.5, v.fc); }},
-    {Woofer, "L2", Coil, [](const Values& v) { return inductor(v.rvg, 0.5, v.fc); }},
-    {Midrange, "C1", Capacitor, [](const Values& v) { return capacitor(v.fc1, 9.42, v.rvg1); }},
-    {Midrange, "C2", Capacitor, [](const Values& v) { return capacitor(v.fc1, 3.14, v.rvg1); }},
-    {Midrange, "C3", Capacitor, [](const Values& v) { return capacitor(v.fc2, 4.71, v.rvg1); }},
-    {Midrange, "L1", Coil, [](const Values& v) { return inductor(v.rvg1, 1.5, v.fc2); }},
-    {Midrange, "L2", Coil, [](const Values& v) { return inductor(v.rvg1, 0.5, v.fc2); }},
-    {Midrange, "L3", Coil, [](const Values& v) { return inductor(v.rvg1, 0.75, v.fc1); }},
-    {Tweeter, "C1", Capacitor, [](const Values& v) { return capacitor(v.fc3, 9.42, v.rvg2); }},
-    {Tweeter, "C2", Capacitor, [](const Values& v) { return capacitor(v.fc3, 3.14, v.rvg2); }},
-    {Tweeter, "L", Coil, [](const Values& v) { return inductor(v.rvg2, 0.75, v.fc3); }},
+    {Woofer, "C", Capacitor, shunt(2),
+     [](const Values& v) { return capacitor(v.fc, 4.71, v.rvg); }},
+    {Woofer, "L1", Coil, inSeries(1), [](const Values& v) { return inductor(v.rvg, 1.5, v.fc); }},
+    {Woofer, "L2", Coil, inSeries(3), [](const Values& v) { return inductor(v.rvg, 0.5, v.fc); }},
+    {Midrange, "C1", Capacitor, inSeries(1),
+     [](const Values& v) { return capacitor(v.fc1, 9.42, v.rvg1); }},
+    {Midrange, "C2", Capacitor, inSeries(4),
+     [](const Values& v) { return capacitor(v.fc1, 3.14, v.rvg1); }},
+    {Midrange, "C3", Capacitor, shunt(3),
+     [](const Values& v) { return capacitor(v.fc2, 4.71, v.rvg1); }},
+    {Midrange, "L1", Coil, inSeries(2),
+     [](const Values& v) { return inductor(v.rvg1, 1.5, v.fc2); }},
+    {Midrange, "L2", Coil, inSeries(5),
+     [](const Values& v) { return inductor(v.rvg1, 0.5, v.fc2); }},
+    {Midrange, "L3", Coil, shunt(3), [](const Values& v) { return inductor(v.rvg1, 0.75, v.fc1); }},
+    {Tweeter, "C1", Capacitor, inSeries(1),
+     [](const Values& v) { return capacitor(v.fc3, 9.42, v.rvg2); }},
+    {Tweeter, "C2", Capacitor, inSeries(3),
+     [](const Values& v) { return capacitor(v.fc3, 3.14, v.rvg2); }},
+    {Tweeter, "L", Coil, shunt(2), [](const Values& v) { return inductor(v.rvg2, 0.75, v.fc3); }},
 };
 
 inline constexpr Crossover crossovers[] = {
@@ -209,6 +264,41 @@ inline constexpr Crossover crossovers[] = {
     {Slope::Second, otherInputs, secondOrderResults},
     {Slope::Third, otherInputs, thirdOrderResults},
 };
+
+// Each group's filter is one chain: its steps run 1, 2, ... without a gap, a
+// component in series has its step to itself, and several components share
+// a step only as shunts in parallel.
+constexpr bool isOneChain(std::span<const Result> results, Group group)
+{
+    int steps = 0;
+    for (const Result& result : results) {
+        if (result.group == group && result.place.step > steps)
+            steps = result.place.step;
+    }
+    for (int step = 1; step <= steps; ++step) {
+        int inSeries = 0, shunts = 0;
+        for (const Result& result : results) {
+            if (result.group != group || result.place.step != step)
+                continue;
+            ++(result.place.connection == Connection::InSeries ? inSeries : shunts);
+        }
+        if (inSeries + shunts == 0 || (inSeries > 0 && inSeries + shunts > 1))
+            return false;
+    }
+    return true;
+}
+
+constexpr bool everyFilterIsOneChain()
+{
+    for (const Crossover& described : crossovers) {
+        for (Group group : {Woofer, Midrange, Tweeter}) {
+            if (!isOneChain(described.results, group))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(everyFilterIsOneChain());
 
 } // namespace crossover_detail
 

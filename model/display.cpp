@@ -1,5 +1,6 @@
 #include "display.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -120,4 +121,21 @@ std::string showResult(double value, std::string_view decimalSeparator)
             text += static_cast<char>('0' + fraction % 10);
     }
     return text;
+}
+
+std::string oneDecimalText(double value, std::string_view decimalSeparator)
+{
+    if (std::isnan(value))
+        return "-";
+    if (std::isinf(value))
+        return value < 0 ? "−∞" : "∞";
+    char buffer[400];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, 1)
+            .ptr;
+    // What rounds to zero has no sign.
+    const bool zero = std::all_of(buffer, end, [](char c) { return c == '0' || c == '.'; });
+    std::string digits(buffer, end);
+    digits.replace(digits.size() - 2, 1, decimalSeparator);
+    return (value < 0 && !zero ? "−" : "") + digits;
 }

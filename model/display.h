@@ -14,3 +14,8 @@ std::string numberText(double value, std::string_view decimalSeparator);
 
 // What an output box shows for a computed value.
 std::string showResult(double value, std::string_view decimalSeparator);
+
+// A signed figure to one decimal, as levels and deviations show: "−3.0",
+// "3.5", "0.0" (never "−0.0"), with "−" for minus; "−∞" for minus infinity
+// and "-" for a figure that is none.
+std::string oneDecimalText(double value, std::string_view decimalSeparator);

@@ -3,6 +3,13 @@
 #include <map>
 #include <utility>
 
+std::vector<std::int64_t> partsTaken(const Suggestion& suggestion)
+{
+    if (suggestion.pairIsNearer)
+        return {suggestion.larger, suggestion.smaller};
+    return {suggestion.nearest};
+}
+
 std::vector<PartToOrder> partsToOrder(const Crossover& crossover, const Calculation& calculation,
                                       Series series, std::vector<std::size_t>& unsuggested)
 {
@@ -13,12 +20,10 @@ std::vector<PartToOrder> partsToOrder(const Crossover& crossover, const Calculat
         const std::optional<Suggestion> suggestion = suggest(result.value, series);
         if (!suggestion) {
             unsuggested.push_back(result.result);
-        } else if (suggestion->pairIsNearer) {
-            counts[{kind, suggestion->larger}] += loudspeakers;
-            counts[{kind, suggestion->smaller}] += loudspeakers;
-        } else {
-            counts[{kind, suggestion->nearest}] += loudspeakers;
+            continue;
         }
+        for (std::int64_t part : partsTaken(*suggestion))
+            counts[{kind, part}] += loudspeakers;
     }
     std::vector<PartToOrder> parts;
     for (const auto& [part, count] : counts)

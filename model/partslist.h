@@ -16,6 +16,10 @@ struct PartToOrder
     bool operator==(const PartToOrder&) const = default;
 };
 
+// The parts taken for one result: the nearer of the single value and the
+// pair, the single value when both are as near; one or two values.
+std::vector<std::int64_t> partsTaken(const Suggestion& suggestion);
+
 // The parts for the results of one calculation, for a stereo pair of
 // loudspeakers: for each result the nearer of the single value and the pair
 // (the single value when both are as near), each distinct part once,

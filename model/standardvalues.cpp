@@ -1,5 +1,7 @@
 #include "standardvalues.h"
 
+#include "display.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -185,14 +187,9 @@ std::string valueText(std::int64_t thousandths, std::string_view decimalSeparato
 
 std::string deviationText(double percent, std::string_view decimalSeparator)
 {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(percent),
-                                   std::chars_format::fixed, 1)
-                         .ptr;
-    std::string digits(buffer, end);
-    const std::string_view sign = digits == "0.0" ? "" : percent < 0 ? "−" : "+";
-    digits.replace(digits.size() - 2, 1, decimalSeparator);
-    return std::string(sign) + digits + " %";
+    const std::string digits = oneDecimalText(percent, decimalSeparator);
+    const bool signless = digits.starts_with("−") || digits == oneDecimalText(0, decimalSeparator);
+    return (signless ? "" : "+") + digits + " %";
 }
 
 std::string pairText(const Suggestion& suggestion, std::string_view decimalSeparator)

@@ -831,7 +831,7 @@ void LayoutTest::everyBoxCarriesTheCaptionsOfWhatItIsBoundTo()
     for (std::size_t i = 0; i < described.inputs.size(); ++i) {
         const Input& input = described.inputs[i];
         bound << controls.inputs[i];
-        expected << captionOf(input.group, input.label, input.unit);
+        expected << captionOf(input.group, input.label, input.unit());
     }
     for (std::size_t i = 0; i < described.results.size(); ++i) {
         const Result& result = described.results[i];
