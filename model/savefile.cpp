@@ -60,7 +60,7 @@ std::string systemErrorText(std::error_code error)
         const char* text;
     };
     static const Words words[] = {
-        {std::errc::no_such_file_or_directory, "папката не съществува"},
+        {std::errc::no_such_file_or_directory, "няма такъв файл или папка"},
         {std::errc::permission_denied, "няма право на запис"},
         {std::errc::operation_not_permitted, "няма право на запис"},
         {std::errc::no_space_on_device, "няма място на диска"},
@@ -117,8 +117,14 @@ std::optional<std::string> replaceFile(const std::string& path, std::string_view
 
     fs::path created;
     std::FILE* file = createBeside(target, created, error);
-    if (!file)
+    if (!file) {
+        std::error_code ignored;
+        const fs::path folder = target.parent_path();
+        if (error == std::errc::no_such_file_or_directory && !folder.empty() &&
+            !fs::exists(folder, ignored))
+            return "папката „" + folder.string() + "“ не съществува";
         return systemErrorText(error);
+    }
     error = writeAll(file, bytes);
     if (!error && fs::exists(status))
         fs::permissions(created, status.permissions(), error);

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <system_error>
 
-// What went wrong, in Bulgarian: "няма място на диска", "папката не
-// съществува"; the number of an error without words of its own.
+// What went wrong, in Bulgarian: "няма място на диска", "няма право на
+// запис"; the number of an error without words of its own.
 std::string systemErrorText(std::error_code error);
 
 // Writes `bytes` as the whole content of the file at `path`, replacing it

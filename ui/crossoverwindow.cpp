@@ -2,8 +2,10 @@
 
 #include "errormessage.h"
 #include "messages.h"
+#include "responsewindow.h"
 
 #include "commandline.h"
+#include "responseplot.h"
 #include "standardvalues.h"
 
 #include <QAction>
@@ -74,6 +76,12 @@ void CrossoverWindow::wire(Slope slope, Controls controls)
     m_copyResults->setEnabled(false);
     connect(m_copyResults, &QAction::triggered, this, &CrossoverWindow::copyResults);
     addAction(m_copyResults);
+    m_showResponse = new QAction(QStringLiteral("Честотна характеристика"), this);
+    m_showResponse->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_showResponse->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_showResponse->setEnabled(false);
+    connect(m_showResponse, &QAction::triggered, this, &CrossoverWindow::showResponse);
+    addAction(m_showResponse);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     for (QLineEdit* entry : m_controls.inputs)
         entry->installEventFilter(this);
@@ -120,6 +128,9 @@ void CrossoverWindow::calculate()
     const bool overflowed = calculation.overflowed;
     m_last = LastCalculation{m_model->values(), std::move(calculation), separator};
     m_copyResults->setEnabled(true);
+    m_showResponse->setEnabled(true);
+    if (m_response)
+        drawResponse();
     if (overflowed)
         showErrorMessage(this, resultTooLargeMessage);
 }
@@ -136,7 +147,11 @@ void CrossoverWindow::clear()
     m_model->clear();
     m_last.reset();
     m_copyResults->setEnabled(false);
+    m_showResponse->setEnabled(false);
+    if (m_response)
+        m_response->close();
 }
+
 
 void CrossoverWindow::copyResults()
 {
@@ -146,4 +161,28 @@ void CrossoverWindow::copyResults()
     QGuiApplication::clipboard()->setText(QString::fromStdString(
         commandLineFor(crossover.slope, m_last->values, windowSeries) + '\n' +
         resultLines(crossover, m_last->calculation, windowSeries, m_last->decimalSeparator)));
+}
+
+ResponseWindow* CrossoverWindow::responseWindow() const
+{
+    return m_response;
+}
+
+void CrossoverWindow::showResponse()
+{
+    if (!m_last)
+        return;
+    if (!m_response)
+        m_response = new ResponseWindow(this);
+    drawResponse();
+    m_response->show();
+    m_response->raise();
+    m_response->activateWindow();
+}
+
+void CrossoverWindow::drawResponse()
+{
+    std::vector<std::size_t> unsuggested;
+    m_response->setPlot(responsePlot(m_model->crossover(), m_last->values, m_last->calculation,
+                                     windowSeries, unsuggested));
 }

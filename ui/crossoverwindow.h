@@ -2,6 +2,7 @@
 
 #include "crossover.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -13,10 +14,11 @@
 class QAction;
 class QLineEdit;
 class QPushButton;
+class ResponseWindow;
 
 // What the three slope windows share: the entry boxes bound to the model's
 // inputs, the result boxes, calculate, clear, the two slope buttons and the
-// exit button, and copying the results.
+// exit button, copying the results and showing their response.
 class CrossoverWindow : public QWidget
 {
     Q_OBJECT
@@ -43,6 +45,12 @@ public:
     // repeats it and what that prints with the E12 series. Enabled from a
     // Calculate to the next Clear; Ctrl+C and the window's context menu.
     QAction* copyResultsAction() const { return m_copyResults; }
+    // Opens the window "Честотна характеристика" with the response of the
+    // last Calculate, or brings the one open to the front; each Calculate
+    // redraws it, Clear closes it, and it goes with this window at a switch
+    // or the end. Enabled as Copy is; Ctrl+R and the window's context menu.
+    QAction* showResponseAction() const { return m_showResponse; }
+    ResponseWindow* responseWindow() const;
 
 signals:
     void switchRequested(Slope target);
@@ -77,10 +85,14 @@ private:
     void calculate();
     void clear();
     void copyResults();
+    void showResponse();
+    void drawResponse();
 
     std::unique_ptr<WindowModel> m_model;
     Controls m_controls;
     QAction* m_copyResults = nullptr;
+    QAction* m_showResponse = nullptr;
+    QPointer<ResponseWindow> m_response;
     // What the last Calculate took and gave, for Copy to write out when asked.
     struct LastCalculation
     {

@@ -6,13 +6,16 @@
 #include "navigator.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <memory>
 #include <string>
@@ -32,6 +35,11 @@ struct Case
     // The platform asked for; none by default. No display is ever reachable.
     const char* platform = nullptr;
     const char* outputFile = nullptr;
+    // `out` are some of the lines, in their order, of this many.
+    int excerptOf = 0;
+    // What a folder of the row's own, named {dir} in the arguments, holds
+    // afterwards; an SVG picture there is read back.
+    QStringList files = {};
 };
 
 const QString e20 = "1" + QString(20, '0');
@@ -113,7 +121,7 @@ const Case cases[] = {
      {"--slope", "6", "--woofer", "3000,8"},
      1,
      {},
-     "не могат да се запишат",
+     "резултатите не могат да се запишат: няма място на диска",
      "C",
      nullptr,
      "/dev/full"},
@@ -165,6 +173,88 @@ const Case cases[] = {
     {"parts with a value", {"--slope", "6", "--parts=E12"}, 2, {}, "--parts"},
     {"parts twice", {"--slope", "6", "--parts", "--parts"}, 2, {}, "--parts"},
 
+    // The response: the levels at the third octaves, the polarity, the −3 dB points.
+    {.name = "response of a woofer",
+     .arguments = {"--slope", "6", "--woofer", "3000,8", "--response"},
+     .status = 0,
+     .out = {"Hz\tНиски\tСума", "20\t0.0\t0.0", "3150\t−3.2\t−3.2", "20000\t−16.6\t−16.6",
+             "Полярност\t+", "−3 dB\tНиски\t2998"},
+     .excerptOf = 34},
+    {.name = "response of the example",
+     .arguments = {"--slope", "12", "--woofer", "500,8", "--midrange", "500,3000,8", "--tweeter",
+                   "3000,8", "--response"},
+     .status = 0,
+     .out = {"Hz\tНиски\tСреди\tВисоки\tСума", "500\t−3.0\t−1.7\t−31.1\t3.6", "Полярност\t+\t−\t+",
+             "−3 dB\tНиски\t500", "−3 dB\tСреди\t436\t3435", "−3 dB\tВисоки\t2998"},
+     .excerptOf = 36},
+    {.name = "response of the parts",
+     .arguments = {"--slope", "12", "--woofer", "500,8", "--midrange", "500,3000,8", "--tweeter",
+                   "3000,8", "--response", "--series", "E12"},
+     .status = 0,
+     .out = {"Полярност\t+\t−\t+", "−3 dB\tНиски\t500", "−3 dB\tСреди\t436\t3437",
+             "−3 dB\tВисоки\t2993"},
+     .excerptOf = 36},
+    {.name = "response with a decimal comma",
+     .arguments = {"--slope", "18", "--midrange", "500,3000,8", "--response"},
+     .status = 0,
+     .out = {"Hz\tСреди\tСума", "31,5\t−72,0\t−72,0"},
+     .locale = "bg_BG.UTF-8",
+     .excerptOf = 34},
+    {.name = "response without the group that has no parts",
+     .arguments = {"--slope", "18", "--woofer", "1," + e20, "--tweeter", "3000,8", "--response",
+                   "--series", "E12"},
+     .status = 1,
+     .out = {"Hz\tВисоки\tСума", "Полярност\t+", "−3 dB\tВисоки\t3017"},
+     .err = "няма стандартни стойности от 0.01 до 1000 за Ниски C, Ниски L1, Ниски L2",
+     .excerptOf = 34},
+    {"response of no group", {"--slope", "6", "--response"}, 2, {}, "--response"},
+    {"response and parts",
+     {"--slope", "6", "--woofer", "3000,8", "--response", "--parts"},
+     2,
+     {},
+     "--parts и --response"},
+    {"response twice", {"--slope", "6", "--response", "--response"}, 2, {}, "--response"},
+    {"response with a value", {"--slope", "6", "--response=1"}, 2, {}, "--response"},
+
+    // The plot, written whole or not at all.
+    {.name = "plot",
+     .arguments = {"--slope", "6", "--woofer", "3000,8", "--plot", "{dir}/plot.svg"},
+     .status = 0,
+     .out = {"Ниски\tL\t0.42\tmH"},
+     .files = {"plot.svg"}},
+    {.name = "plot with the response and a part missing",
+     .arguments = {"--slope", "18", "--woofer", "1," + e20, "--midrange", "500,3000,8",
+                   "--response", "--plot={dir}/plot.svg"},
+     .status = 1,
+     .out = {"Hz\tНиски\tСреди\tСума"},
+     .err = "няма стандартни стойности от 0.01 до 1000 за Ниски C, Ниски L1, Ниски L2",
+     .excerptOf = 35,
+     .files = {"plot.svg"}},
+    {.name = "plot into a missing folder",
+     .arguments = {"--slope", "6", "--woofer", "3000,8", "--plot", "{dir}/no/plot.svg"},
+     .status = 1,
+     .out = {"Ниски\tL\t0.42\tmH"},
+     .err = "графиката не може да се запише в „{dir}/no/plot.svg“: папката „{dir}/no“ не "
+            "съществува"},
+    {.name = "plot over a folder",
+     .arguments = {"--slope", "6", "--woofer", "3000,8", "--plot", "{dir}"},
+     .status = 1,
+     .out = {"Ниски\tL\t0.42\tmH"},
+     .err = "графиката не може да се запише в „{dir}“: това е папка"},
+    // Even to root, the kernel's own folders are closed.
+    {.name = "plot without the right to write",
+     .arguments = {"--slope", "6", "--woofer", "3000,8", "--plot", "/sys/brelkot.svg"},
+     .status = 1,
+     .out = {"Ниски\tL\t0.42\tmH"},
+     .err = "графиката не може да се запише в „/sys/brelkot.svg“: няма право на запис"},
+    {.name = "plot to a full disk",
+     .arguments = {"--slope", "6", "--woofer", "3000,8", "--plot", "/dev/full"},
+     .status = 1,
+     .out = {"Ниски\tL\t0.42\tmH"},
+     .err = "графиката не може да се запише в „/dev/full“: няма място на диска"},
+    {"plot of no group", {"--slope", "6", "--plot", "plot.svg"}, 2, {}, "--plot"},
+    {"plot without its file", {"--slope", "6", "--woofer", "3000,8", "--plot"}, 2, {}, "--plot"},
+
     {"no display", {}, 1, {}, "DISPLAY (не е зададена)"},
     {"Qt's own option, for the windows", {"-session", "1234"}, 1, {}, "DISPLAY (не е зададена)"},
     {"X11 asked for with no display", {}, 1, {}, "QT_QPA_PLATFORM=xcb", "C", "xcb"},
@@ -179,7 +269,7 @@ struct Run
     QString err;
 };
 
-Run runProgram(const Case& row)
+Run runProgram(const Case& row, const QString& folder = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANG", "LC_NUMERIC"})
@@ -191,7 +281,9 @@ Run runProgram(const Case& row)
     process.setProcessEnvironment(environment);
     if (row.outputFile)
         process.setStandardOutputFile(row.outputFile);
-    process.start(BRELKOT_PROGRAM, row.arguments);
+    QStringList arguments = row.arguments;
+    arguments.replaceInStrings("{dir}", folder);
+    process.start(BRELKOT_PROGRAM, arguments);
     if (!process.waitForFinished(30000))
         qFatal("brelkot did not finish: %s", qPrintable(row.arguments.join(' ')));
     return {process.exitStatus(), process.exitCode(),
@@ -209,6 +301,30 @@ QString optionValue(const QStringList& arguments, const QString& option)
             return arguments[i].mid(option.size() + 1);
     }
     return {};
+}
+
+// A complete SVG picture of the response: the axes, a curve of each colour
+// drawn, a title and the polarity in words.
+void checkPlot(const QString& path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader svg(&file);
+    QStringList texts;
+    int lines = 0;
+    while (!svg.atEnd()) {
+        if (svg.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (svg.name() == u"polyline")
+            ++lines;
+        else if (svg.name() == u"title" || svg.name() == u"desc" || svg.name() == u"text")
+            texts << svg.readElementText();
+    }
+    QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+    QVERIFY(lines > 10);
+    QVERIFY2(texts.value(0).startsWith("Честотна характеристика, "), qPrintable(texts.join('|')));
+    QVERIFY2(texts.contains("нормална полярност"), qPrintable(texts.join('|')));
+    QVERIFY2(texts.contains("20 kHz"), qPrintable(texts.join('|')));
 }
 
 } // namespace
@@ -236,8 +352,9 @@ void CommandLine::givesItsStatusOutputAndMessage_data()
 void CommandLine::givesItsStatusOutputAndMessage()
 {
     QFETCH(const Case*, row);
+    const QTemporaryDir folder;
 
-    const Run run = runProgram(*row);
+    const Run run = runProgram(*row, folder.path());
 
     QCOMPARE(run.exitStatus, QProcess::NormalExit);
     QCOMPARE(run.status, row->status);
@@ -245,12 +362,26 @@ void CommandLine::givesItsStatusOutputAndMessage()
     QCOMPARE(lines.takeLast(), QString()); // every line ends
     if (row->out.value(0).startsWith("Употреба"))
         lines = lines.mid(0, row->out.size());
+    if (row->excerptOf) {
+        QCOMPARE(lines.size(), row->excerptOf);
+        QStringList excerpt;
+        for (const QString& line : lines) {
+            if (excerpt.size() < row->out.size() && line == row->out[excerpt.size()])
+                excerpt << line;
+        }
+        lines = excerpt;
+    }
     QCOMPARE(lines, row->out);
+    const QDir written(folder.path());
+    QCOMPARE(written.entryList(QDir::Files | QDir::Hidden), row->files);
+    for (const QString& name : row->files)
+        checkPlot(written.filePath(name));
     if (!row->err) {
         QCOMPARE(run.err, QString());
         return;
     }
-    QVERIFY2(run.err.contains(QString::fromUtf8(row->err)), qPrintable(run.err));
+    QVERIFY2(run.err.contains(QString::fromUtf8(row->err).replace("{dir}", folder.path())),
+             qPrintable(run.err));
     QVERIFY2(run.err.startsWith("brelkot: "), qPrintable(run.err));
     const qsizetype errLines = run.err.count('\n');
     if (row->status == 2) {
@@ -266,8 +397,8 @@ void CommandLine::windowShowsTheSameResults_data()
 {
     QTest::addColumn<const Case*>("row");
     for (const Case& row : cases) {
-        const bool onlyResults =
-            !row.arguments.join(' ').contains(QRegularExpression("--series|--parts"));
+        const bool onlyResults = !row.arguments.join(' ').contains(
+            QRegularExpression("--series|--parts|--response|--plot"));
         if (row.arguments.value(0).startsWith("--slope") && row.status != 2 && !row.outputFile &&
             onlyResults)
             QTest::newRow(row.name) << &row;

@@ -4,6 +4,8 @@
 #include "form3.h"
 #include "messagewatcher.h"
 #include "navigator.h"
+#include "responseview.h"
+#include "responsewindow.h"
 #include "slopecolumns.h"
 
 #include <QApplication>
@@ -11,10 +13,12 @@
 #include <QHash>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPointingDevice>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -171,6 +175,10 @@ private slots:
     void longLeadingZerosStoreTheNumber();
     void copyTakesTheLastCalculationUnlessTextIsSelected_data();
     void copyTakesTheLastCalculationUnlessTextIsSelected();
+    void responseWindowIsOneAndGoesWithItsCalculation_data();
+    void responseWindowIsOneAndGoesWithItsCalculation();
+    void responseIsSavedWholeOrNotAtAll_data();
+    void responseIsSavedWholeOrNotAtAll();
     void windowOpensCentredWithTheFocusOnCalculate_data();
     void windowOpensCentredWithTheFocusOnCalculate();
     void switchingLandsOnAFreshWindowAndLeavesExactlyOne_data();
@@ -198,6 +206,17 @@ void typeInto(CrossoverWindow& window, const Typed& typed)
 void click(QPushButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Runs the program's event loop, as main() does, until it ends or five
+// seconds pass; returns its exit code, or -1 on time-out.
+int runEventLoop()
+{
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    timeout.start(5000);
+    return QApplication::exec();
 }
 
 Shown resultTexts(const CrossoverWindow& window)
@@ -587,6 +606,186 @@ void WindowBehaviour::copyTakesTheLastCalculationUnlessTextIsSelected()
              qPrintable(QGuiApplication::clipboard()->text()));
 }
 
+namespace {
+
+QList<ResponseWindow*> responseWindows()
+{
+    QList<ResponseWindow*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<ResponseWindow*>(widget))
+            windows << window;
+    }
+    return windows;
+}
+
+// Ctrl+R pressed in the calculator window, with the keyboard there.
+void pressCtrlR(QWidget* topLevel, CrossoverWindow* window)
+{
+    topLevel->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(topLevel));
+    QTest::keyClick(window->controls().command1, Qt::Key_R, Qt::ControlModifier);
+}
+
+// The item "Честотна характеристика" of the window's context menu.
+void chooseFromContextMenu(CrossoverWindow* window)
+{
+    const QPoint at = window->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, window->mapToGlobal(at));
+    QTimer::singleShot(0, window, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == QStringLiteral("Честотна характеристика"))
+                menu->setActiveAction(action);
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QCoreApplication::sendEvent(window, &event);
+}
+
+} // namespace
+
+void WindowBehaviour::responseWindowIsOneAndGoesWithItsCalculation_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("windows");  // response windows left
+    QTest::addColumn<bool>("enabled"); // Ctrl+R
+    // What a screen reader says of it: the 12 dB midrange is wired the other
+    // way round, unless the tweeter is gone.
+    QTest::addColumn<QString>("says");
+    const QString all = "Среди: обърната полярност, −3 dB при 436 Hz и 3437 Hz. Високи: ";
+    QTest::newRow("before any Calculate") << QStringList{"ctrl+r"} << 0 << false << "";
+    QTest::newRow("Ctrl+R") << QStringList{"calculate", "ctrl+r"} << 1 << true << all;
+    QTest::newRow("context menu") << QStringList{"calculate", "menu"} << 1 << true << all;
+    QTest::newRow("Ctrl+R twice") << QStringList{"calculate", "ctrl+r", "ctrl+r"} << 1 << true
+                                  << all;
+    QTest::newRow("Ctrl+R and the menu")
+        << QStringList{"calculate", "ctrl+r", "menu"} << 1 << true << all;
+    QTest::newRow("Calculate again redraws it")
+        << QStringList{"calculate", "ctrl+r", "tweeter 0", "calculate"} << 1 << true
+        << "Ниски: нормална полярност, −3 dB при 500 Hz. Среди: нормална полярност, −3 dB при "
+           "436 Hz и 3437 Hz.";
+    QTest::newRow("Clear closes it")
+        << QStringList{"calculate", "ctrl+r", "clear"} << 0 << false << "";
+    QTest::newRow("closed, then Ctrl+R")
+        << QStringList{"calculate", "ctrl+r", "close it", "ctrl+r"} << 1 << true << all;
+    QTest::newRow("a switch closes it")
+        << QStringList{"calculate", "ctrl+r", "switch"} << 0 << false << "";
+    QTest::newRow("the close box ends the program with it")
+        << QStringList{"calculate", "ctrl+r", "close box"} << 0 << false << "";
+    QTest::newRow("Изход ends the program with it")
+        << QStringList{"calculate", "ctrl+r", "exit"} << 0 << false << "";
+}
+
+void WindowBehaviour::responseWindowIsOneAndGoesWithItsCalculation()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(int, windows);
+    QFETCH(bool, enabled);
+    QFETCH(QString, says);
+    QLocale::setDefault(QLocale::c());
+    auto navigator = std::make_unique<Navigator>();
+    navigator->show(Slope::Second);
+    QWidget* topLevel = navigator->topLevel();
+    QVERIFY(QTest::qWaitForWindowActive(topLevel));
+    typeInto(*navigator->current(), fullExample);
+    for (const QString& step : steps) {
+        CrossoverWindow* window = navigator->current();
+        if (step == "calculate") {
+            click(window->controls().command1);
+        } else if (step == "ctrl+r") {
+            pressCtrlR(topLevel, window);
+        } else if (step == "menu") {
+            chooseFromContextMenu(window);
+        } else if (step == "tweeter 0") {
+            window->controls().inputs[5]->setText("0");
+        } else if (step == "clear") {
+            click(window->controls().command2);
+        } else if (step == "close it") {
+            window->responseWindow()->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        } else if (step == "switch") {
+            click(window->controls().command3);
+        } else {
+            // Both end the program, which takes every window with it.
+            QPushButton* exit = window->controls().command5;
+            QTimer::singleShot(0, topLevel, [topLevel, exit, step] {
+                if (step == "exit")
+                    click(exit);
+                else
+                    topLevel->close();
+            });
+            QCOMPARE(runEventLoop(), 0);
+            navigator.reset();
+        }
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(responseWindows().size(), windows);
+    if (windows == 0) {
+        if (navigator) {
+            QCOMPARE(navigator->current()->showResponseAction()->isEnabled(), enabled);
+            QVERIFY(!navigator->current()->responseWindow());
+        }
+        return;
+    }
+    ResponseWindow* response = navigator->current()->responseWindow();
+    QCOMPARE(responseWindows().front(), response);
+    QVERIFY(response->isVisible());
+    QCOMPARE(response->windowTitle(), QStringLiteral("Честотна характеристика"));
+    QCOMPARE(response->view()->accessibleName(), QStringLiteral("Честотна характеристика"));
+    QVERIFY2(response->view()->accessibleDescription().contains(says),
+             qPrintable(response->view()->accessibleDescription()));
+    QCOMPARE(navigator->current()->showResponseAction()->isEnabled(), enabled);
+}
+
+void WindowBehaviour::responseIsSavedWholeOrNotAtAll_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message"); // empty: saved
+    QTest::newRow("SVG") << "plot.svg" << QString();
+    QTest::newRow("PNG") << "plot.png" << QString();
+    QTest::newRow("missing folder") << "no/such/folder/plot.svg"
+                                    << "Графиката не може да се запише в";
+    QTest::newRow("a folder of that name") << "."
+                                           << "това е папка";
+}
+
+void WindowBehaviour::responseIsSavedWholeOrNotAtAll()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(name);
+    MessageWatcher watcher;
+    Form3 window;
+    typeInto(window, fullExample);
+    click(window.controls().command1);
+    window.showResponseAction()->trigger();
+    ResponseWindow* response = window.responseWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(response));
+
+    response->saveTo(path);
+
+    if (!message.isEmpty()) {
+        QCOMPARE(watcher.messages.size(), 1);
+        QVERIFY2(watcher.messages.front().text.contains(message),
+                 qPrintable(watcher.messages.front().text));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        return;
+    }
+    QVERIFY(watcher.messages.isEmpty());
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    if (name.endsWith(".png")) {
+        QCOMPARE(QImage(path).size(), response->view()->size());
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(),
+                 QByteArray::fromStdString(svgDocument(response->view()->drawing())));
+    }
+}
+
 void WindowBehaviour::windowOpensCentredWithTheFocusOnCalculate_data()
 {
     addSlopeRows();
@@ -683,21 +882,6 @@ void WindowBehaviour::switchingLandsOnAFreshWindowAndLeavesExactlyOne()
         QCOMPARE(box->text(), QString());
     QCOMPARE(after->model().values(), Values{});
 }
-
-namespace {
-
-// Runs the program's event loop, as main() does, until it ends or five
-// seconds pass; returns its exit code, or -1 on time-out.
-int runEventLoop()
-{
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
-    timeout.start(5000);
-    return QApplication::exec();
-}
-
-} // namespace
 
 void WindowBehaviour::inputArrivingInOneBatchLandsOnTheRightWindow_data()
 {
