@@ -5,7 +5,8 @@
 # there. Then installs the Debian package that build made into a second
 # brand-new root with apt (without recommended packages, so its Depends alone
 # must bring what the program needs), adds Xvfb and the tools that drive it,
-# and compares the program's three windows there with the pictures in docs/.
+# and compares the program's three windows and its response window there with the
+# pictures in docs/.
 #   usage: fresh-debian-check.sh [DIR]    (default build/fresh-debian)
 # Needs root, or sudo. The roots are made afresh in DIR on every run; the
 # downloaded packages stay in DIR/cache, so later runs are quicker. The
@@ -156,7 +157,7 @@ mkdir -p "$check"
 git -C "$source" archive "$head" scripts/screenshots.sh scripts/x11-session.sh docs | tar -x -C "$check"
 in_root bash /tmp/check/scripts/screenshots.sh /usr/bin/brelkot /tmp/check/screenshots
 differing=""
-for form in form1 form2 form3; do
+for form in form1 form2 form3 response; do
     pixels=$(in_root compare -metric AE "/tmp/check/screenshots/$form.png" "/tmp/check/docs/$form.png" \
         "/tmp/check/screenshots/$form-difference.png" 2>&1 || true)
     echo "$form: $pixels pixels differ from docs/$form.png"

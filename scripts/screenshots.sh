@@ -4,7 +4,7 @@
 # each, presses "Изчисли" and saves a screenshot, switching with mouse clicks.
 # Ctrl+C in Form1 and the context menu in Form2 put the results on the
 # clipboard, where a second program reads them (given a reader; the check of
-# the installed package has none). Then input reaches it in one
+# the installed package has none); Ctrl+R in Form2 opens its response. Then input reaches it in one
 # batch, as on a busy machine, and it must land on the new window; the
 # program ends with "Изход".
 #   usage: screenshots.sh PROGRAM OUTPUT_DIR [CLIPBOARD_READER]
@@ -66,8 +66,32 @@ xdotool mousemove --window "$id" 730 60 click 3
 sleep 0.5
 xdotool key Down Return
 check_clipboard 12 "the context menu of form2"
+
+# Ctrl+R opens the response of the example in a window of its own, and only
+# one however often it is pressed; the switch takes it away.
+response_windows() {
+    xdotool search --onlyvisible --name '^Честотна характеристика$' 2>/dev/null || true
+}
+xdotool key ctrl+r
+response=$(timeout 10 xdotool search --sync --onlyvisible --name '^Честотна характеристика$' |
+    head -n 1) || fail "Ctrl+R opened no response window"
+sleep 0.5
+info=$(xwininfo -id "$response")
+size="$(awk '/Width:/ {print $2}' <<<"$info")x$(awk '/Height:/ {print $2}' <<<"$info")"
+[ "$size" = 960x560 ] || fail "the response window is $size, not 960x560"
+import -window "$response" "$out/response.png"
+echo "response: $size, $out/response.png"
+# Out of the way of the clicks on form2, as a user would drag it.
+xdotool windowmove "$response" 0 700
+sleep 0.3
+xdotool mousemove --window "$id" 730 60 click 1
+xdotool key ctrl+r
+sleep 0.5
+[ "$(response_windows | wc -l)" = 1 ] || fail "a second Ctrl+R opened another response window"
 click "$id" Command4
 id=$(window_id)
+[ -z "$(response_windows)" ] || fail "the response window stayed after the switch"
+echo "response: one window, gone with the switch"
 shoot "$id" form3
 click "$id" Command3
 id=$(window_id)

@@ -6,8 +6,9 @@
 # above Form1's 794x568 client area; a double click on the title bar and a
 # drag of the corner leave it as it was; dragging the title bar moves it; it
 # switches through the three windows on clicks; Ctrl+C copies its results for
-# a second client that has the focus; "Изход" and the title bar's close
-# button end the program. Saves a screenshot of each window.
+# a second client that has the focus; Ctrl+R opens its response in a window
+# of its own, which Esc closes; "Изход" and the title bar's close button end
+# the program. Saves a screenshot of each window.
 #   usage: wayland.sh PROGRAM PICTURES_DIR OUTPUT_DIR CLIPBOARD_READER
 set -euo pipefail
 program=$1
@@ -196,6 +197,25 @@ QT_QPA_PLATFORM=wayland "$reader" >"$session_dir/copied" 2>/dev/null ||
     fail "the second client found nothing on the clipboard"
 diff "$session_dir/expected" "$session_dir/copied" >&2 || fail "the clipboard holds something else"
 echo "Ctrl+C copied the results to a second Wayland client"
+
+# Ctrl+R opens the response in a Wayland window of its own, which Esc closes.
+response_box() {
+    scene | grep -A2 "top-level window 'Честотна характеристика'" |
+        sed -n 's/.*: (\(-*[0-9]*\), \(-*[0-9]*\)) -> (\(-*[0-9]*\), \(-*[0-9]*\)).*/\1 \2 \3 \4/p'
+}
+click 688 24
+xdotool key ctrl+r
+for _ in $(seq 50); do [ -n "$(response_box)" ] && break; sleep 0.1; done
+read -r rx ry rx2 ry2 <<<"$(response_box)"
+[ -n "${rx:-}" ] || fail "Ctrl+R opened no response window"
+sleep 1
+shot "$session_dir/screen.png"
+convert "$session_dir/screen.png" -crop "$((rx2 - rx))x$((ry2 - ry))+$rx+$ry" +repage \
+    "$out/wayland-response.png"
+xdotool key Escape
+for _ in $(seq 50); do [ -z "$(response_box)" ] && break; sleep 0.1; done
+[ -z "$(response_box)" ] || fail "Esc left the response window open"
+echo "Ctrl+R opened the response, $out/wayland-response.png; Esc closed it"
 click 732 544
 ended "Изход after copying"
 

@@ -28,6 +28,11 @@ ResponseWindow::ResponseWindow(QWidget* calculator)
     m_save->setShortcut(QKeySequence::Save);
     connect(m_save, &QAction::triggered, this, &ResponseWindow::askWhereToSave);
     addAction(m_save);
+    // Esc, as a window that only shows something is closed from the keyboard.
+    auto* close = new QAction(QStringLiteral("Затвори"), this);
+    close->setShortcut(QKeySequence::Cancel);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
 }
 
 ResponseWindow::~ResponseWindow() = default;

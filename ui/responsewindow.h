@@ -15,7 +15,7 @@ class ResponseWindow;
 
 // The window "Честотна характеристика": the response plot of its calculator
 // window's last Calculate. Ctrl+S saves the plot as it is shown, as SVG or
-// as a PNG of the window's size.
+// as a PNG of the window's size; Esc closes it.
 class ResponseWindow : public QWidget
 {
     Q_OBJECT

@@ -1,12 +1,37 @@
 // Any argument vector, its arguments separated by NUL bytes: the command line
 // ends with status 0, 1 or 2, or leaves the arguments to the windows, and
 // never crashes. Run with -close_fd_mask=3: what it prints is of no interest.
+// A plot goes to one scratch file whatever file the input names, so that the
+// fuzzer writes nowhere else.
 #include "commandline.h"
 #include "fuzzcheck.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace {
+
+// The scratch file, and the value of a --plot taken as the command line
+// takes it: in the same argument after "=", or as the next argument.
+const std::string scratch =
+    (std::filesystem::temp_directory_path() / "brelkot-fuzz-plot.svg").string();
+
+void divertPlots(std::vector<std::string>& arguments)
+{
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].starts_with("--plot="))
+            arguments[i] = "--plot=" + scratch;
+        else if (arguments[i] == "--plot" && i + 1 < arguments.size() &&
+                 !arguments[i + 1].starts_with("--"))
+            arguments[++i] = scratch;
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -19,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (size == 0)
         arguments.pop_back();
+    divertPlots(arguments);
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());

@@ -667,6 +667,7 @@ void WindowBehaviour::responseWindowIsOneAndGoesWithItsCalculation_data()
            "436 Hz и 3437 Hz.";
     QTest::newRow("Clear closes it")
         << QStringList{"calculate", "ctrl+r", "clear"} << 0 << false << "";
+    QTest::newRow("Esc closes it") << QStringList{"calculate", "ctrl+r", "esc"} << 0 << true << "";
     QTest::newRow("closed, then Ctrl+R")
         << QStringList{"calculate", "ctrl+r", "close it", "ctrl+r"} << 1 << true << all;
     QTest::newRow("a switch closes it")
@@ -701,6 +702,11 @@ void WindowBehaviour::responseWindowIsOneAndGoesWithItsCalculation()
             window->controls().inputs[5]->setText("0");
         } else if (step == "clear") {
             click(window->controls().command2);
+        } else if (step == "esc") {
+            ResponseWindow* response = window->responseWindow();
+            response->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), response);
+            QTest::keyClick(response->view(), Qt::Key_Escape);
         } else if (step == "close it") {
             window->responseWindow()->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
