@@ -64,6 +64,8 @@ struct ShapeWriter
     {
         out += "<polyline fill=\"none\" stroke=\"" + colour(path.colour) + "\" stroke-width=\"" +
                number(path.width) + "\"";
+        if (path.crisp)
+            out += " shape-rendering=\"crispEdges\"";
         if (path.dashed) {
             out += " stroke-dasharray=\"" + number(dashLength * path.width) + ' ' +
                    number(dashGap * path.width) + "\"";
@@ -83,8 +85,7 @@ struct ShapeWriter
         out += "<text x=\"" + number(label.at.x) + "\" y=\"" + number(label.at.y) +
                "\" font-size=\"" + number(label.size) + "\" text-anchor=\"" +
                anchors[static_cast<int>(label.anchor)] + "\" fill=\"" + colour(label.colour) +
-               "\"" + (label.bold ? " font-weight=\"bold\"" : "") + ">" + escaped(label.text) +
-               "</text>\n";
+               "\">" + escaped(label.text) + "</text>\n";
     }
 };
 

@@ -34,6 +34,8 @@ struct Path
     Colour colour{};
     double width = 1;
     bool dashed = false;
+    // Drawn without smoothing, as lines of a grid are: sharp, and quick to draw.
+    bool crisp = false;
 };
 
 enum class Anchor
@@ -51,7 +53,6 @@ struct Label
     double size;
     Anchor anchor;
     Colour colour;
-    bool bold = false;
 };
 
 struct Drawing
@@ -68,7 +69,9 @@ struct Drawing
 // A dash and the gap after it, in multiples of the line's width.
 inline constexpr double dashLength = 4, dashGap = 3;
 
-// The font every label is set in, Liberation Sans having Arial's metrics.
+// The font every label is set in, of one weight: Liberation Sans, which has
+// Arial's metrics and is the face the windows' texts already use, so a first
+// picture loads no face of its own.
 inline constexpr const char* drawingFont = "Liberation Sans";
 
 // A complete SVG 1.1 document of the drawing, in UTF-8.

@@ -99,6 +99,13 @@ void addCurve(std::vector<Path>& paths, const Frame& frame, const std::vector<do
     finish();
 }
 
+// The middle of the pixel a line of the grid falls in, where a line one
+// pixel wide covers just that pixel.
+double onPixel(double coordinate)
+{
+    return std::floor(coordinate) + 0.5;
+}
+
 std::string levelLabel(double level)
 {
     if (level > 0)
@@ -134,7 +141,7 @@ const std::vector<double>& plotFrequencies()
 {
     static const std::vector<double> frequencies = [] {
         const double octaves = std::log2(highest / lowest);
-        const int steps = int(std::ceil(octaves * 48));
+        const int steps = int(std::ceil(octaves * 24));
         std::vector<double> out;
         for (int i = 0; i <= steps; ++i)
             out.push_back(lowest * std::exp2(octaves * i / steps));
@@ -224,7 +231,7 @@ Drawing responseDrawing(const ResponsePlot& plot, double width, double height)
     std::vector<Label>& labels = drawing.labels;
 
     drawing.boxes.push_back({0, 0, width, height, white});
-    labels.push_back(Label{{frame.left, 28}, drawing.title, 16, Anchor::Start, black, true});
+    labels.push_back(Label{{frame.left, 28}, drawing.title, 17, Anchor::Start, black});
 
     // The grid: every 1, 2, ... 9 of a decade, darker at the decades.
     for (double decade = 10; decade < highest; decade *= 10) {
@@ -235,15 +242,15 @@ Drawing responseDrawing(const ResponsePlot& plot, double width, double height)
             Colour colour = times == 1 ? decadeGrid : grid;
             if (frequency == lowest || frequency == highest)
                 colour = edgeGrid;
-            const double x = frame.x(frequency);
-            paths.push_back(Path{{{x, frame.top}, {x, frame.bottom}}, colour, 1, false});
+            const double x = onPixel(frame.x(frequency));
+            paths.push_back(Path{{{x, frame.top}, {x, frame.bottom}}, colour, 1, false, true});
         }
     }
     for (double level = topLevel; level >= bottomLevel; level -= levelStep) {
-        const double y = frame.y(level);
+        const double y = onPixel(frame.y(level));
         const bool edge = level == topLevel || level == bottomLevel || level == 0;
         paths.push_back(
-            Path{{{frame.left, y}, {frame.right, y}}, edge ? edgeGrid : grid, 1, false});
+            Path{{{frame.left, y}, {frame.right, y}}, edge ? edgeGrid : grid, 1, false, true});
         labels.push_back(Label{{frame.left - 6, y + 4}, levelLabel(level), 12, Anchor::End, black});
     }
     labels.push_back(Label{{frame.left - 6, frame.top - 12}, "dB", 12, Anchor::End, black});
@@ -270,8 +277,8 @@ Drawing responseDrawing(const ResponsePlot& plot, double width, double height)
     // The legend.
     const double left = width - legendWidth;
     double y = frame.top + 4;
-    const auto line = [&](const std::string& text, bool bold = false) {
-        labels.push_back(Label{{left + 34, y}, text, textSize, Anchor::Start, black, bold});
+    const auto line = [&](const std::string& text) {
+        labels.push_back(Label{{left + 34, y}, text, textSize, Anchor::Start, black});
         y += lineHeight;
     };
     const auto swatch = [&](Colour colour, double lineWidth, bool dashed) {
@@ -286,7 +293,7 @@ Drawing responseDrawing(const ResponsePlot& plot, double width, double height)
         line("Няма изчислена група.");
     for (const ResponsePlot::GroupCurves& group : plot.groups) {
         swatch(groupColour(group.group), 3, false);
-        line(std::string(caption(group.group)), true);
+        line(std::string(caption(group.group)));
         line(polarityText(group));
         line(minus3dBText(group));
         if (group.parts.empty())
@@ -295,7 +302,7 @@ Drawing responseDrawing(const ResponsePlot& plot, double width, double height)
     }
     if (!plot.groups.empty()) {
         swatch(black, 3, false);
-        line("Сума", true);
+        line("Сума");
     }
     return drawing;
 }

@@ -36,7 +36,7 @@ struct ResponsePlot
     std::vector<double> partsSum; // empty unless every group has its parts
 };
 
-// The frequencies the curves are drawn through: every 1/48 octave from
+// The frequencies the curves are drawn through: every 1/24 octave from
 // 20 Hz to 20 kHz.
 const std::vector<double>& plotFrequencies();
 

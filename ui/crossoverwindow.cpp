@@ -152,7 +152,6 @@ void CrossoverWindow::clear()
         m_response->close();
 }
 
-
 void CrossoverWindow::copyResults()
 {
     if (!m_last)

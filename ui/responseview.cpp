@@ -26,6 +26,7 @@ void paintDrawing(QPainter& painter, const Drawing& drawing)
         if (path.dashed)
             pen.setDashPattern({dashLength, dashGap});
         painter.setPen(pen);
+        painter.setRenderHint(QPainter::Antialiasing, !path.crisp);
         QPolygonF points;
         for (const Point& point : path.points)
             points << QPointF(point.x, point.y);
@@ -34,7 +35,6 @@ void paintDrawing(QPainter& painter, const Drawing& drawing)
     for (const Label& label : drawing.labels) {
         QFont font(QString::fromLatin1(drawingFont));
         font.setPixelSize(int(label.size));
-        font.setBold(label.bold);
         painter.setFont(font);
         painter.setPen(qColour(label.colour));
         const QString text = QString::fromStdString(label.text);
@@ -74,3 +74,7 @@ void ResponseView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     paintDrawing(painter, drawing());
 }
+
+void ResponseView::focusInEvent(QFocusEvent*) {}
+
+void ResponseView::focusOutEvent(QFocusEvent*) {}

@@ -31,6 +31,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // It draws no focus of its own, so taking or losing it repaints nothing.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     std::optional<ResponsePlot> m_plot;

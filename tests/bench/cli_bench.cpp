@@ -1,7 +1,8 @@
-// The whole-process time of a command-line calculation, and of the parts list
-// for it, from the start of the process to its end, against a program that
-// links the same Qt libraries and exits at once. Runs of the three
-// interleave; each ratio is the median of the ratios within each round.
+// The whole-process time of a command-line calculation, and of the parts
+// list, the response and the plot for it, from the start of the process to
+// its end, against a program that links the same Qt libraries and exits at
+// once. Runs of all of them interleave; each ratio is the median of the
+// ratios within each round.
 //   usage: bench_cli PROGRAM FLOOR
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -52,37 +54,62 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: bench_cli PROGRAM FLOOR\n");
         return 2;
     }
+    char folder[] = "/tmp/bench_cli.XXXXXX";
+    if (!mkdtemp(folder)) {
+        std::perror("bench_cli");
+        return 1;
+    }
+    const std::string plot = std::string(folder) + "/plot.svg";
     // The third-order window with every group given: the most results.
-    std::string arguments[] = {"--slope",    "18",        "--woofer", "500,8",  "--midrange",
-                               "500,3000,8", "--tweeter", "3000,8",   "--parts"};
-    std::vector<char*> parts = {argv[1]};
-    for (std::string& argument : arguments)
-        parts.push_back(argument.data());
-    parts.push_back(nullptr);
-    std::vector<char*> calculation = parts;
-    calculation.erase(calculation.end() - 2); // without --parts
+    const std::vector<std::string> example = {"--slope",    "18",         "--woofer",  "500,8",
+                                              "--midrange", "500,3000,8", "--tweeter", "3000,8"};
+    struct Variant
+    {
+        const char* name;
+        std::vector<std::string> more;
+        std::vector<char*> argv = {};
+        std::vector<double> times = {}, ratios = {};
+    };
+    std::vector<Variant> variants = {
+        {"calculation", {}},
+        {"parts", {"--parts"}},
+        {"response", {"--response"}},
+        {"plot", {"--plot", plot}},
+    };
+    for (Variant& variant : variants) {
+        variant.more.insert(variant.more.begin(), example.begin(), example.end());
+        variant.argv.push_back(argv[1]);
+        for (std::string& argument : variant.more)
+            variant.argv.push_back(argument.data());
+        variant.argv.push_back(nullptr);
+    }
     char* const floor[] = {argv[2], nullptr};
 
     const int warmUp = 5;
     const int rounds = 101;
-    std::vector<double> program, listed, minimal, ratios, partsRatios;
+    std::vector<double> minimal;
     for (int i = 0; i < warmUp + rounds; ++i) {
-        const double p = runOnce(calculation.data());
-        const double l = runOnce(parts.data());
+        for (Variant& variant : variants)
+            variant.times.push_back(runOnce(variant.argv.data()));
         const double m = runOnce(floor);
-        if (i < warmUp)
+        if (i < warmUp) {
+            for (Variant& variant : variants)
+                variant.times.pop_back();
             continue;
-        program.push_back(p);
-        listed.push_back(l);
+        }
         minimal.push_back(m);
-        ratios.push_back(p / m);
-        partsRatios.push_back(l / m);
+        for (Variant& variant : variants)
+            variant.ratios.push_back(variant.times.back() / m);
     }
+    std::remove(plot.c_str());
+    rmdir(folder);
     std::fprintf(stderr, "command line: %d runs of each, interleaved\n", rounds);
-    std::printf("cli.calculation_ms\t%.2f\tms\n", median(program));
-    std::printf("cli.parts_ms\t%.2f\tms\n", median(listed));
+    for (const Variant& variant : variants)
+        std::printf("cli.%s_ms\t%.2f\tms\n", variant.name, median(variant.times));
     std::printf("cli.minimal_ms\t%.2f\tms\n", median(minimal));
-    std::printf("cli.ratio\t%.2f\tx\n", median(ratios));
-    std::printf("cli.parts_ratio\t%.2f\tx\n", median(partsRatios));
+    // The calculation's own ratio keeps the name it has always had.
+    std::printf("cli.ratio\t%.2f\tx\n", median(variants.front().ratios));
+    for (std::size_t i = 1; i < variants.size(); ++i)
+        std::printf("cli.%s_ratio\t%.2f\tx\n", variants[i].name, median(variants[i].ratios));
     return 0;
 }

@@ -12,7 +12,9 @@
 // the rows through the middle of the pictures show the new window's own
 // pixels, whether they come in a newly mapped window (the minimal program) or
 // in the one already on the screen (the program): the new window lands where
-// the old one was, so anything less could be the old window's pixels.
+// the old one was, so anything less could be the old window's pixels. The
+// response window's first complete frame after Ctrl+R is set against the
+// first switch of the same fresh start.
 //   usage: bench_x11 PROGRAM MINIMAL_PROGRAM MINIMAL_TEXT_PROGRAM [RUNS]
 // Prints one figure a line (name, value, unit), each name led by its session;
 // progress goes to standard error.
@@ -22,6 +24,7 @@
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
+#include <X11/keysym.h>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -737,6 +740,91 @@ void startUpAndMemory(const std::array<const char*, 3>& paths, const WindowPictu
     print("memory.text_ratio", median(peaks[0]) / median(peaks[2]), "x");
 }
 
+// Presses and releases a key through XTest, Control held when asked.
+void pressKey(KeySym keysym, bool control = false)
+{
+    const KeyCode controlKey = XKeysymToKeycode(display, XK_Control_L);
+    const KeyCode key = XKeysymToKeycode(display, keysym);
+    if (control)
+        XTestFakeKeyEvent(display, controlKey, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, False, CurrentTime);
+    if (control)
+        XTestFakeKeyEvent(display, controlKey, False, CurrentTime);
+    XFlush(display);
+}
+
+// The README's example, typed into the entry boxes where they sit in every
+// window, then "Изчисли".
+void calculateExample(Window window)
+{
+    constexpr std::pair<Point, const char*> entries[] = {
+        {{112, 366}, "500"}, {{112, 382}, "8"},    {{344, 366}, "500"}, {{344, 382}, "3000"},
+        {{344, 398}, "8"},   {{568, 366}, "3000"}, {{568, 382}, "8"},
+    };
+    for (const auto& [at, digits] : entries) {
+        click(window, at);
+        for (const char* digit = digits; *digit; ++digit)
+            pressKey(XK_0 + KeySym(*digit - '0'));
+    }
+    click(window, {732, 136});
+    std::this_thread::sleep_for(200ms);
+}
+
+struct ResponseRun
+{
+    double switchMs;
+    double responseMs;
+    Frame settled;
+};
+
+// From a fresh start: the switch to the second-order window; then, with the
+// example calculated there, Ctrl+R to the response window's first complete
+// frame, or, without a reference, that window once it has settled.
+ResponseRun responseRun(const char* path, const WindowPictures& pictures, const Frame* reference)
+{
+    parkPointer();
+    program = launch(path);
+    Window window = waitForMap(program);
+    waitForPictures(program, window, pictures[0]);
+    std::this_thread::sleep_for(100ms);
+    ResponseRun run{};
+    const Switch done = switchWindow(program, window, command3, pictures[1]);
+    run.switchMs = done.paintedMs;
+    calculateExample(done.window);
+    const auto pressed = Clock::now();
+    pressKey(XK_r, true);
+    const Window response = waitForMap(program);
+    if (reference) {
+        run.responseMs = millisecondsBetween(pressed, waitForFrame(program, response, *reference));
+    } else {
+        std::this_thread::sleep_for(1s);
+        run.settled = grabWindow(response);
+    }
+    stop(program);
+    program = 0;
+    return run;
+}
+
+void responseWindow(const char* path, const WindowPictures& pictures, int runs)
+{
+    const Frame reference = responseRun(path, pictures, nullptr).settled;
+    if (reference.empty() || uniform(reference))
+        fail("the response window shows nothing");
+    std::fprintf(stderr, "%s session, the response window: %d fresh starts\n", session.c_str(),
+                 runs);
+    std::vector<double> switches, responses, ratios;
+    for (int i = 0; i < runs; ++i) {
+        const ResponseRun run = responseRun(path, pictures, &reference);
+        switches.push_back(run.switchMs);
+        responses.push_back(run.responseMs);
+        ratios.push_back(run.responseMs / run.switchMs);
+    }
+    print("response.first_switch_ms", median(switches), "ms");
+    print("response.window_frame_ms", median(responses), "ms");
+    print("response.window_switch_ratio", median(ratios), "x");
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -785,6 +873,7 @@ int main(int argc, char* argv[])
             startBareSession();
         const WindowPictures pictures = switchingBoth(argv[1], argv[2], runs);
         startUpAndMemory(paths, pictures, runs);
+        responseWindow(argv[1], pictures, runs);
         stopSession();
     }
 
