@@ -97,6 +97,11 @@ void TestPictures::picture()
         QCOMPARE(image.format(), QImage::Format_RGB32);
         QCOMPARE(image.size(), size * scale);
         QCOMPARE(image.devicePixelRatio(), qreal(scale));
+        // Its pixels are its own, freed with it, not a view of read-only
+        // ones: writing them copies nothing.
+        QImage own = embeddedPicture(path, scale);
+        const uchar* pixels = own.constBits();
+        QVERIFY(own.bits() == pixels);
         // Unpacked, every pixel is the one the build drew.
         QImage drawn(drawing + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
         drawn.setDevicePixelRatio(scale);
