@@ -57,7 +57,7 @@ while [ $# -ge 2 ]; do
     program_pid=$!
     timeout 300 xdotool search --sync --onlyvisible --pid "$program_pid" >/dev/null ||
         fail "$name showed no window under callgrind"
-    # Idle once two seconds in a row pass with less than a tick of work.
+    # Idle once two seconds in a row pass with at most a tick of work.
     quiet=0
     before=$(cpu_ticks "$program_pid")
     while [ $quiet -lt 2 ]; do
