@@ -81,8 +81,11 @@ QByteArray packedRaster(const QByteArray& name, const QImage& image)
     const auto* pixels = reinterpret_cast<const char*>(image.constBits());
     const int size = int(image.sizeInBytes());
     QByteArray packed(LZ4_compressBound(size), Qt::Uninitialized);
-    packed.truncate(
-        LZ4_compress_HC(pixels, packed.data(), size, int(packed.size()), LZ4HC_CLEVEL_MAX));
+    const int packedSize =
+        LZ4_compress_HC(pixels, packed.data(), size, int(packed.size()), LZ4HC_CLEVEL_MAX);
+    if (packedSize <= 0)
+        qFatal("brelkot_rasterize: cannot pack %s", name.constData());
+    packed.truncate(packedSize);
     QByteArray out = "namespace {\nconst unsigned char " + name + "_packed[] = {\n";
     for (qsizetype i = 0; i < packed.size(); ++i) {
         out += QByteArray::number(quint8(packed[i])) + ',';
