@@ -1,16 +1,17 @@
 #pragma once
 
-#include <QtGlobal>
-
 #include <span>
 
-// A window picture as the build carries it: its pixels as brelkot_rasterize
-// wrote them, one 0xffRRGGBB word each, row after row without padding.
-struct PictureRaster
+// A raster as the build carries it: brelkot_rasterize's width x height
+// pixels, one 32-bit word each in the format of its kind, row after row
+// without padding, packed into `size` bytes in the form that embeddedPicture
+// unpacks.
+struct PackedRaster
 {
     int width;
     int height;
-    const quint32* pixels;
+    const unsigned char* data;
+    int size;
 };
 
 // A picture at the usual pixel density and at twice it, under the name the
@@ -18,8 +19,8 @@ struct PictureRaster
 struct PictureEntry
 {
     const char16_t* source;
-    PictureRaster normal;
-    PictureRaster dense;
+    const PackedRaster* normal;
+    const PackedRaster* dense;
 };
 
 // Every picture; generated.

@@ -2,38 +2,26 @@
 
 #include "picturepixels.h"
 
-#include <cstdint>
+#include <lz4.h>
 
-#ifdef Q_OS_LINUX
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
-
-extern const quint32 brelkot_window_icon_16[];
-extern const quint32 brelkot_window_icon_32[];
-extern const quint32 brelkot_window_icon_48[];
+extern const PackedRaster brelkot_window_icon_16;
+extern const PackedRaster brelkot_window_icon_32;
+extern const PackedRaster brelkot_window_icon_48;
 
 namespace {
 
-// Called once no image shows the raster any more. Its pages were read from
-// the executable when it was first drawn, and count as the program's memory
-// for as long as they stay mapped in; dropped, they cost no more than being
-// read again from the page cache should the picture come back. Only whole
-// pages of the raster go, never another array's.
-void dropPages(void* raster)
+// Unpacks a raster into a new image of its own, so that the pixels go with
+// the last image that shows them. Null should the packed data not fill it
+// exactly.
+QImage unpack(const PackedRaster& raster, QImage::Format format)
 {
-#ifdef Q_OS_LINUX
-    const auto& pixels = *static_cast<const PictureRaster*>(raster);
-    const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
-    const auto begin = (reinterpret_cast<std::uintptr_t>(pixels.pixels) + page - 1) & ~(page - 1);
-    const auto end =
-        reinterpret_cast<std::uintptr_t>(pixels.pixels + pixels.width * pixels.height) &
-        ~(page - 1);
-    if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
-#else
-    Q_UNUSED(raster);
-#endif
+    QImage image(raster.width, raster.height, format);
+    const auto size = int(image.sizeInBytes());
+    if (image.isNull() ||
+        LZ4_decompress_safe(reinterpret_cast<const char*>(raster.data),
+                            reinterpret_cast<char*>(image.bits()), raster.size, size) != size)
+        return {};
+    return image;
 }
 
 } // namespace
@@ -43,12 +31,10 @@ QImage embeddedPicture(QStringView source, int scale)
     for (const PictureEntry& entry : pictureIndex) {
         if (source != QStringView(entry.source))
             continue;
-        const PictureRaster& raster = scale > 1 ? entry.dense : entry.normal;
-        QImage image(reinterpret_cast<const uchar*>(raster.pixels), raster.width, raster.height,
-                     raster.width * qsizetype(sizeof(quint32)), QImage::Format_RGB32, dropPages,
-                     const_cast<PictureRaster*>(&raster));
-        if (scale > 1)
-            image.setDevicePixelRatio(scale);
+        if (scale <= 1)
+            return unpack(*entry.normal, QImage::Format_RGB32);
+        QImage image = unpack(*entry.dense, QImage::Format_RGB32);
+        image.setDevicePixelRatio(2);
         return image;
     }
     return {};
@@ -56,12 +42,9 @@ QImage embeddedPicture(QStringView source, int scale)
 
 QImage embeddedWindowIcon(int size)
 {
-    const quint32* pixels = size == 16   ? brelkot_window_icon_16
-                            : size == 32 ? brelkot_window_icon_32
-                            : size == 48 ? brelkot_window_icon_48
-                                         : nullptr;
-    if (!pixels)
-        return {};
-    return QImage(reinterpret_cast<const uchar*>(pixels), size, size,
-                  size * qsizetype(sizeof(quint32)), QImage::Format_ARGB32_Premultiplied);
+    const PackedRaster* raster = size == 16   ? &brelkot_window_icon_16
+                                 : size == 32 ? &brelkot_window_icon_32
+                                 : size == 48 ? &brelkot_window_icon_48
+                                              : nullptr;
+    return raster ? unpack(*raster, QImage::Format_ARGB32_Premultiplied) : QImage();
 }

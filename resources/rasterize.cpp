@@ -5,12 +5,12 @@
 //                             <name> <width> <height>
 //       Renders the drawing opaque (white behind it) at width x height and at
 //       twice that size; writes both as 24-bit PNGs to look at, and as the C++
-//       the program carries: the arrays `name` and `name`_2x, each pixel one
-//       0xffRRGGBB word, row after row, the layout of QImage's RGB32.
+//       the program carries: the PackedRasters `name` and `name`_2x of
+//       QImage's RGB32 pixels.
 //   brelkot_rasterize icon <in.svg> <out-dir>
 //       Writes out-dir/brelkot.png (256 x 256), brelkot-128/48/32/16.png (RGBA);
-//       out-dir/windowicon.cpp, the arrays brelkot_window_icon_48, _32 and
-//       _16 of premultiplied ARGB32 words; and out-dir/brelkot.ico with seven
+//       out-dir/windowicon.cpp, the PackedRasters brelkot_window_icon_48, _32
+//       and _16 of premultiplied ARGB32 pixels; and out-dir/brelkot.ico with seven
 //       images: 32 and 16 pixels with a 256-colour palette and a transparency
 //       mask, then 256 (PNG), 128, 48, 32 and 16 pixels with 32-bit alpha.
 //   brelkot_rasterize sheet <out.png> <picture.png>...
@@ -27,6 +27,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtEndian>
+
+#include <lz4hc.h>
 
 #include <algorithm>
 #include <climits>
@@ -68,27 +70,38 @@ QImage renderTransparent(QSvgRenderer& renderer, int size)
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-// The C++ definition of an array `name` holding the pixels of `image`, one
-// 32-bit word each in the image's format, row after row.
-QByteArray pixelArray(const QByteArray& name, const QImage& image)
+// The C++ definition of the PackedRaster `name` holding the pixels of
+// `image` (picturepixels.h): its 32-bit words, row after row, in the image's
+// format, packed as one LZ4 block. The pictures are flat drawings with long
+// runs, which LZ4 packs to a few per cent and the program unpacks at little
+// more than the cost of writing the pixels; the slowest, tightest level costs
+// only build time.
+QByteArray packedRaster(const QByteArray& name, const QImage& image)
 {
-    QByteArray out = "extern const quint32 " + name + "[] = {\n";
-    int column = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const quint32*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            out += "0x" + QByteArray::number(line[x], 16).rightJustified(8, '0');
-            out += ++column % 12 ? ", " : ",\n";
-        }
+    const auto* pixels = reinterpret_cast<const char*>(image.constBits());
+    const int size = int(image.sizeInBytes());
+    QByteArray packed(LZ4_compressBound(size), Qt::Uninitialized);
+    const int packedSize =
+        LZ4_compress_HC(pixels, packed.data(), size, int(packed.size()), LZ4HC_CLEVEL_MAX);
+    if (packedSize <= 0)
+        qFatal("brelkot_rasterize: cannot pack %s", name.constData());
+    packed.truncate(packedSize);
+    QByteArray out = "namespace {\nconst unsigned char " + name + "_packed[] = {\n";
+    for (qsizetype i = 0; i < packed.size(); ++i) {
+        out += QByteArray::number(quint8(packed[i])) + ',';
+        if ((i + 1) % 24 == 0 || i + 1 == packed.size())
+            out += '\n';
     }
-    return out + "};\n";
+    return out + "};\n} // namespace\nextern const PackedRaster " + name + " = {" +
+           QByteArray::number(image.width()) + ", " + QByteArray::number(image.height()) + ", " +
+           name + "_packed, sizeof " + name + "_packed};\n\n";
 }
 
 // The head of a generated C++ file of pixels drawn from `svg`.
 QByteArray pixelSourceHead(const QString& svg, const QByteArray& what)
 {
     return "// " + what + " drawn by brelkot_rasterize from " + QFileInfo(svg).fileName().toUtf8() +
-           "; generated, not edited.\n#include <QtGlobal>\n\n";
+           ", packed; generated, not edited.\n#include \"picturepixels.h\"\n\n";
 }
 
 bool writeFile(const QString& path, const QByteArray& data)
@@ -120,7 +133,7 @@ int picture(const QStringList& args)
                                 QByteArray::number(image.height()) + " RGB32 pixels";
         if (!writeFile(args[2 + scale],
                        pixelSourceHead(args[0], what) +
-                           pixelArray(name, image.convertToFormat(QImage::Format_RGB32))))
+                           packedRaster(name, image.convertToFormat(QImage::Format_RGB32))))
             return fail(QStringLiteral("cannot write ") + args[2 + scale]);
     }
     return 0;
@@ -326,8 +339,8 @@ int icon(const QStringList& args)
         if (!image.save(dir.filePath(name), "PNG"))
             return fail(QStringLiteral("cannot write ") + dir.filePath(name));
         if (size <= 48)
-            windowIcon += pixelArray("brelkot_window_icon_" + QByteArray::number(size),
-                                     image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+            windowIcon += packedRaster("brelkot_window_icon_" + QByteArray::number(size),
+                                       image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
     if (!writeFile(dir.filePath(QStringLiteral("windowicon.cpp")), windowIcon))
         return fail(QStringLiteral("cannot write ") +

@@ -25,9 +25,9 @@ public:
 
 protected:
     // Hidden by the program, as a window is at a switch, a picture lets its
-    // pixels go at once, before the next window draws its own, so that their
-    // pages leave the program's memory (embeddedPicture); shown again, it
-    // takes them afresh.
+    // pixels go at once, before the next window unpacks its own, so that
+    // two windows' pictures are never held (embeddedPicture); shown again, it
+    // unpacks them afresh.
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -2,7 +2,9 @@
 # integration there; with MODE=deb also builds the Debian package and checks
 # that it holds exactly the files of that installation.
 #   cmake -DMODE=install|deb -DBUILD=<build dir> -DWORK=<scratch dir> -DAPP_ID=...
-#         -DPROGRAM=ON|OFF -P check_install.cmake
+#         -DPROGRAM=ON|OFF -DSIZE_BOUNDS=ON|OFF -P check_install.cmake
+# SIZE_BOUNDS holds the package to its size: the stripped executable within
+# 1 MiB, the Installed-Size within 1536 KiB.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
@@ -73,6 +75,19 @@ if(PROGRAM)
 endif()
 
 run(dpkg-deb -x ${debs} ${WORK}/unpacked)
+# Smaller than the other calculators Debian has, for everyone who downloads it.
+if(SIZE_BOUNDS)
+    file(SIZE ${WORK}/unpacked/usr/bin/brelkot executable)
+    run(dpkg-deb --field ${debs} Installed-Size)
+    string(STRIP "${run_output}" installed_kib)
+    message(STATUS "stripped executable ${executable} bytes, Installed-Size ${installed_kib} KiB")
+    if(executable GREATER 1048576)
+        message(FATAL_ERROR "the stripped executable is ${executable} bytes, over 1 MiB")
+    endif()
+    if(NOT installed_kib MATCHES "^[0-9]+$" OR installed_kib GREATER 1536)
+        message(FATAL_ERROR "Installed-Size is ${installed_kib} KiB, over 1536 KiB")
+    endif()
+endif()
 # The changelog's latest entry is the package's version.
 run(gzip -dc ${WORK}/unpacked/usr/share/doc/brelkot/changelog.gz)
 if(NOT run_output MATCHES "^brelkot \\(1\\.01\\) ")

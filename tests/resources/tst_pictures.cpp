@@ -59,6 +59,7 @@ private slots:
 void TestPictures::picture_data()
 {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("drawing"); // the PNGs the build drew it into, less ".png"
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QColor>("background");
     QTest::addColumn<QColor>("response"); // invalid for schematics and emblems
@@ -73,14 +74,17 @@ void TestPictures::picture_data()
             const bool emblem = n == 7;
             const QSize size = emblem ? QSize(90, form == 1 ? 87 : 88) : QSize(200, 150);
             const QColor response = n % 2 == 1 && !emblem ? responses[(n - 1) / 2] : QColor();
+            const QString drawing =
+                QStringLiteral(BRELKOT_PICTURE_DIR "/form%1/Image%2").arg(form).arg(n);
             QTest::addRow("form%d Image%d %s", form, n, names[n - 1])
-                << path << size << (emblem ? emblemGrey : white) << response;
+                << path << drawing << size << (emblem ? emblemGrey : white) << response;
         }
 }
 
 void TestPictures::picture()
 {
     QFETCH(QString, path);
+    QFETCH(QString, drawing);
     QFETCH(QSize, size);
     QFETCH(QColor, background);
     QFETCH(QColor, response);
@@ -93,9 +97,15 @@ void TestPictures::picture()
         QCOMPARE(image.format(), QImage::Format_RGB32);
         QCOMPARE(image.size(), size * scale);
         QCOMPARE(image.devicePixelRatio(), qreal(scale));
-        // Over the executable's own pixels: made again, it shows the same ones.
-        if (scale == 1)
-            QCOMPARE(embeddedPicture(path, 1).constBits(), image.constBits());
+        // Its pixels are its own, freed with it, not a view of read-only
+        // ones: writing them copies nothing.
+        QImage own = embeddedPicture(path, scale);
+        const uchar* pixels = own.constBits();
+        QVERIFY(own.bits() == pixels);
+        // Unpacked, every pixel is the one the build drew.
+        QImage drawn(drawing + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
+        drawn.setDevicePixelRatio(scale);
+        QCOMPARE(image, drawn.convertToFormat(QImage::Format_RGB32));
 
         const QRgb bg = background.rgb();
         QCOMPARE(image.pixel(0, 0), bg);
@@ -137,22 +147,31 @@ void TestPictures::windowIcon_data()
 {
     QTest::addColumn<QImage>("image");
     QTest::addColumn<int>("size");
+    // For the window icon, the theme's of its size, drawn by the same build.
+    QTest::addColumn<QImage>("drawn");
     const QString theme = QStringLiteral(BRELKOT_ICON_DIR "/");
-    QTest::newRow("theme 256") << QImage(theme + QStringLiteral("brelkot.png")) << 256;
+    const auto themeIcon = [&](int size) {
+        return QImage(theme + QStringLiteral("brelkot-%1.png").arg(size));
+    };
+    QTest::newRow("theme 256") << QImage(theme + QStringLiteral("brelkot.png")) << 256 << QImage();
     for (int size : {128, 48, 32, 16})
-        QTest::addRow("theme %d", size)
-            << QImage(theme + QStringLiteral("brelkot-%1.png").arg(size)) << size;
+        QTest::addRow("theme %d", size) << themeIcon(size) << size << QImage();
     for (int size : {48, 32, 16})
-        QTest::addRow("window %d", size) << embeddedWindowIcon(size) << size;
+        QTest::addRow("window %d", size)
+            << embeddedWindowIcon(size) << size
+            << themeIcon(size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 void TestPictures::windowIcon()
 {
     QFETCH(QImage, image);
     QFETCH(int, size);
+    QFETCH(QImage, drawn);
     QVERIFY2(!image.isNull(), "missing");
     QCOMPARE(image.size(), QSize(size, size));
     QVERIFY(image.hasAlphaChannel());
+    if (!drawn.isNull())
+        QCOMPARE(image, drawn);
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     for (const QPoint corner :
          {QPoint(0, 0), QPoint(size - 1, 0), QPoint(0, size - 1), QPoint(size - 1, size - 1)})
