@@ -123,6 +123,12 @@ std::vector<bool> choosePolarity(const Response& response)
         int invertedCount;
         bool invertsTweeter;
     };
+    // Each group's transfer at each frequency, once for all the choices.
+    std::vector<std::array<Complex, thirdOctaves.size()>> transfers(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t k = 0; k < thirdOctaves.size(); ++k)
+            transfers[i][k] = response.transfer(i, thirdOctaves[k]);
+    }
     std::vector<Choice> choices;
     // The first group stays as it is; every combination of the others.
     for (unsigned bits = 0; bits < 1u << (count - 1); ++bits) {
@@ -134,9 +140,11 @@ std::vector<bool> choosePolarity(const Response& response)
                 choice.invertsTweeter |= response.groups()[i] == Group::Tweeter;
             }
         }
-        for (double frequency : thirdOctaves) {
-            choice.worst =
-                std::max(choice.worst, std::fabs(level(response.sum(choice.inverted, frequency))));
+        for (std::size_t k = 0; k < thirdOctaves.size(); ++k) {
+            Complex sum = 0;
+            for (std::size_t i = 0; i < count; ++i)
+                sum += choice.inverted[i] ? -transfers[i][k] : transfers[i][k];
+            choice.worst = std::max(choice.worst, std::fabs(level(sum)));
         }
         choices.push_back(std::move(choice));
     }

@@ -13,14 +13,29 @@ constexpr Colour white{255, 255, 255}, black{0, 0, 0}, grid{224, 224, 224},
 constexpr double lowest = 20, highest = 20000;
 constexpr double topLevel = 6, bottomLevel = -42, levelStep = 6;
 
-std::vector<double> levels(const std::vector<double>& frequencies,
-                           const auto& transferAt /* double -> complex */)
+// Each group's level at the plot's frequencies, and that of their sum with
+// the groups connected as `inverted` says; every transfer is worked out once.
+struct Levels
 {
-    std::vector<double> out;
-    out.reserve(frequencies.size());
-    for (double frequency : frequencies)
-        out.push_back(level(transferAt(frequency)));
-    return out;
+    std::vector<std::vector<double>> groups;
+    std::vector<double> sum;
+};
+
+Levels levelsOf(const Response& response, const std::vector<bool>& inverted)
+{
+    const std::vector<double>& frequencies = plotFrequencies();
+    Levels levels{std::vector<std::vector<double>>(response.groups().size()), {}};
+    std::vector<std::complex<double>> sum(frequencies.size());
+    for (std::size_t i = 0; i < response.groups().size(); ++i) {
+        for (std::size_t k = 0; k < frequencies.size(); ++k) {
+            const std::complex<double> transfer = response.transfer(i, frequencies[k]);
+            levels.groups[i].push_back(level(transfer));
+            sum[k] += inverted[i] ? -transfer : transfer;
+        }
+    }
+    for (const std::complex<double>& total : sum)
+        levels.sum.push_back(level(total));
+    return levels;
 }
 
 std::size_t placeOf(const std::vector<Group>& groups, Group group)
@@ -161,18 +176,20 @@ ResponsePlot responsePlot(const Crossover& crossover, const Values& inputs,
     const Response parts(crossover, bought.groups, std::move(bought.values), inputs);
     const bool complete = parts.groups() == design.groups();
     const std::vector<bool> inverted = choosePolarity(complete ? parts : design);
-    const std::vector<double>& frequencies = plotFrequencies();
+    std::vector<bool> partsInverted;
+    for (Group group : parts.groups())
+        partsInverted.push_back(inverted[placeOf(design.groups(), group)]);
+    Levels designLevels = levelsOf(design, inverted);
+    Levels partsLevels = levelsOf(parts, partsInverted);
 
     ResponsePlot plot{crossover.slope, series, {}, {}, {}};
     for (std::size_t i = 0; i < design.groups().size(); ++i) {
         const Group group = design.groups()[i];
-        const double sign = inverted[i] ? -1 : 1;
-        ResponsePlot::GroupCurves curves{group, inverted[i], {}, {}, {}};
-        curves.design = levels(frequencies, [&](double f) { return sign * design.transfer(i, f); });
+        ResponsePlot::GroupCurves curves{
+            group, inverted[i], std::move(designLevels.groups[i]), {}, {}};
         const std::size_t own = placeOf(parts.groups(), group);
         if (own < parts.groups().size()) {
-            curves.parts =
-                levels(frequencies, [&](double f) { return sign * parts.transfer(own, f); });
+            curves.parts = std::move(partsLevels.groups[own]);
             curves.minus3dB = minus3dBPoints(parts, own);
         } else {
             curves.minus3dB = minus3dBPoints(design, i);
@@ -180,9 +197,9 @@ ResponsePlot responsePlot(const Crossover& crossover, const Values& inputs,
         plot.groups.push_back(std::move(curves));
     }
     if (!design.groups().empty()) {
-        plot.designSum = levels(frequencies, [&](double f) { return design.sum(inverted, f); });
+        plot.designSum = std::move(designLevels.sum);
         if (complete)
-            plot.partsSum = levels(frequencies, [&](double f) { return parts.sum(inverted, f); });
+            plot.partsSum = std::move(partsLevels.sum);
     }
     return plot;
 }

@@ -47,15 +47,20 @@ double storedValue(const CrossoverWindow& window, int input)
     return window.model().values().*window.model().crossover().inputs[input].value;
 }
 
-// Every slope window in existence, top-level or inside another.
+// Every widget of a class in existence, top-level or inside another.
+template <class Widget> QList<Widget*> widgetsOf()
+{
+    QList<Widget*> found;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (auto* typed = qobject_cast<Widget*>(widget))
+            found << typed;
+    }
+    return found;
+}
+
 QList<CrossoverWindow*> slopeWindows()
 {
-    QList<CrossoverWindow*> windows;
-    for (QWidget* widget : QApplication::allWidgets()) {
-        if (auto* window = qobject_cast<CrossoverWindow*>(widget))
-            windows << window;
-    }
-    return windows;
+    return widgetsOf<CrossoverWindow>();
 }
 
 // The most slope windows on show in the top-level window whenever another one
@@ -610,12 +615,7 @@ namespace {
 
 QList<ResponseWindow*> responseWindows()
 {
-    QList<ResponseWindow*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<ResponseWindow*>(widget))
-            windows << window;
-    }
-    return windows;
+    return widgetsOf<ResponseWindow>();
 }
 
 // Ctrl+R pressed in the calculator window, with the keyboard there.
